@@ -1,0 +1,41 @@
+// computeStandings + sortTeams(1) + sortMembers(1), the work every command
+// that changes the game ends with, against the literal transcription.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_games.h"
+#include "scoring/ordering.h"
+#include "scoring/standings.h"
+#include "tests/support/literal_standings.h"
+
+namespace {
+
+using namespace scorvale;
+
+void BM_FullUpdate(benchmark::State& state) {
+    const long before = bench::residentBytes();
+    Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
+    const long after = bench::residentBytes();
+    for (auto _ : state) {
+        computeStandings(game);
+        sortTeams(game, 1);
+        sortMembers(game, 1);
+        benchmark::DoNotOptimize(game.memberAt(0).score);
+    }
+    state.counters["bytes_per_member"] = static_cast<double>(after - before) / static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_FullUpdate)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void BM_FullUpdateLiteral(benchmark::State& state) {
+    Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
+    for (auto _ : state) {
+        literal::computeStandings(game);
+        literal::sortTeams(game, 1);
+        literal::sortMembers(game, 1);
+        benchmark::DoNotOptimize(game.memberAt(0).score);
+    }
+}
+BENCHMARK(BM_FullUpdateLiteral)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "model/game.h"
+
+namespace scorvale {
+
+// The one scoring pass: team points, games played, bonuses (place bonuses
+// awarded inside the rank loop, so collection order decides ties), ranks,
+// then member scores, member ranks and team popularity. Changes computed
+// fields only.
+void computeStandings(Game& game);
+
+}  // namespace scorvale

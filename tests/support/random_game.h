@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "model/game.h"
+
+namespace scorvale::testing {
+
+// Random games for differential and round-trip tests: Shift-JIS names with
+// double-byte and half-width characters, duplicates and empty names, settings
+// from the harmless to the wrapping.
+class RandomGames {
+public:
+    explicit RandomGames(std::uint32_t seed) : rng_(seed) {}
+
+    int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    std::int32_t anyInt();
+    // A Shift-JIS text of up to `maxChars` characters.
+    std::string text(int maxChars);
+    // A multi-line text (CR LF between lines) of printable Shift-JIS.
+    std::string multiLine();
+    Game game(int maxTeams, int maxMembers);
+
+private:
+    std::mt19937 rng_;
+};
+
+}  // namespace scorvale::testing
