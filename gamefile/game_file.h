@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/game.h"
+
+namespace scorvale {
+
+// Which parts of a game file a load applies.
+enum LoadFlags : unsigned {
+    NoLoadFlags = 0,
+    ReadSettings = 0x001,
+    ReadTeams = 0x010,
+    ReadMembers = 0x100,
+    ReadAll = ReadSettings | ReadTeams | ReadMembers,
+};
+
+// One line of bytes to and from the file's scrambled form (each byte as two
+// shifted hex digits; line feeds stay).
+std::string scrambleLine(std::string_view text);
+std::string unscrambleLine(std::string_view text);
+
+// The plain (unscrambled) lines of the file, each ending in "\n".
+std::string gameFileText(const Game& game);
+// The bytes saveGame writes: every line scrambled, CR LF line ends.
+std::string gameFileBytes(const Game& game);
+// Applies the file's bytes to `game` under `flags`; never fails.
+void loadGameBytes(Game& game, std::string_view bytes, unsigned flags);
+
+// Throw FileError when the file cannot be read or written.
+void saveGame(const Game& game, const std::string& path);
+void loadGame(Game& game, const std::string& path, unsigned flags);
+
+}  // namespace scorvale

@@ -1,0 +1,26 @@
+#include "ui/today_text.h"
+
+#include <ctime>
+
+namespace scorvale::ui {
+
+namespace {
+std::optional<std::string>& fixedToday() {
+    static std::optional<std::string> fixed;
+    return fixed;
+}
+}  // namespace
+
+std::string todayText() {
+    if (fixedToday()) return *fixedToday();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[16];
+    std::strftime(buffer, sizeof buffer, "%y/%m/%d", &local);
+    return buffer;
+}
+
+void setTodayTextForTesting(std::optional<std::string> fixed) { fixedToday() = std::move(fixed); }
+
+}  // namespace scorvale::ui
