@@ -1,0 +1,33 @@
+#include "ui/qt_text.h"
+
+#include "ui/text/sjis_codec.h"
+
+namespace scorvale::ui {
+
+QString fromSjis(std::string_view sjis) {
+    const std::string utf8 = sjis::toUtf8(sjis);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::optional<std::string> toSjis(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return sjis::fromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+int sjisByteCount(const QString& text) {
+    if (const auto bytes = toSjis(text)) return static_cast<int>(bytes->size());
+    int count = 0;
+    for (const QChar c : text) count += c.unicode() < 0x80 ? 1 : 2;
+    return count;
+}
+
+std::optional<std::string> editedSjis(const QString& shown, std::string_view original) {
+    if (shown == fromSjis(original)) return std::string(original);
+    return toSjis(shown);
+}
+
+QValidator::State ByteLimitValidator::validate(QString& input, int&) const {
+    return sjisByteCount(input) <= maxBytes_ ? Acceptable : Invalid;
+}
+
+}  // namespace scorvale::ui
