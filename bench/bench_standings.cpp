@@ -25,6 +25,27 @@ void BM_FullUpdate(benchmark::State& state) {
 }
 BENCHMARK(BM_FullUpdate)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// The two halves of the full update, to see where its time goes.
+void BM_ComputeStandings(benchmark::State& state) {
+    Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
+    for (auto _ : state) {
+        computeStandings(game);
+        benchmark::DoNotOptimize(game.memberAt(0).score);
+    }
+}
+BENCHMARK(BM_ComputeStandings)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_SortMembersByRank(benchmark::State& state) {
+    Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
+    computeStandings(game);
+    for (auto _ : state) {
+        sortMembers(game, 3);  // scores: a real reordering each time after the rank sort
+        sortMembers(game, 1);
+        benchmark::DoNotOptimize(game.memberAt(0).score);
+    }
+}
+BENCHMARK(BM_SortMembersByRank)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_FullUpdateLiteral(benchmark::State& state) {
     Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
     for (auto _ : state) {

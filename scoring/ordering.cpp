@@ -1,7 +1,11 @@
 #include "scoring/ordering.h"
 
+#include "scoring/radix_sort.h"
+
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
+#include <vector>
 
 namespace scorvale {
 
@@ -16,38 +20,103 @@ std::uint32_t charAt(std::string_view text, std::size_t& pos) {
     return lead * 256u + trail;
 }
 
-// -1 when `a` belongs before `b`, 1 after, 0 when the key ties.
-int compareKey(std::int32_t a, std::int32_t b, bool ascending) {
-    if (a == b) return 0;
-    return (a < b) == ascending ? -1 : 1;
+// Maps a signed value to an unsigned one of the same order, optionally reversed,
+// so that a composite of two keys can be compared as one integer.
+std::uint64_t ordered(std::int32_t value, bool ascending) {
+    const std::uint32_t biased = static_cast<std::uint32_t>(value) ^ 0x80000000u;
+    return ascending ? biased : ~biased;
 }
 
-int compareTeamKey(const Team& a, const Team& b, TeamSortKey key) {
+// The numeric key of a team column and its direction; false for text keys.
+bool teamNumber(const Team& t, TeamSortKey key, std::int32_t& value, bool& ascending) {
+    ascending = false;
     switch (key) {
-        case 1: return compareKey(a.rank, b.rank, true);
-        case 2: return compareKey(a.popularity, b.popularity, false);
-        case 3: return compareKey(a.points, b.points, false);
-        case 4: return compareKey(a.tournamentWins, b.tournamentWins, false);
-        case 5: return compareKey(a.wins, b.wins, false);
-        case 6: return compareKey(a.losses, b.losses, true);
-        case 7: return compareKey(a.draws, b.draws, false);
-        case 8: return compareKey(a.goalDiff, b.goalDiff, false);
-        case 9: return compareKey(a.played, b.played, false);
-        case 10: return compareKey(a.bonus, b.bonus, false);
-        case 11: return compareText(a.date.view(), b.date.view());
-        case 13: return compareText(a.group.view(), b.group.view());
-        default: return compareText(a.name.view(), b.name.view());
+        case 1: value = t.rank; ascending = true; return true;
+        case 2: value = t.popularity; return true;
+        case 3: value = t.points; return true;
+        case 4: value = t.tournamentWins; return true;
+        case 5: value = t.wins; return true;
+        case 6: value = t.losses; ascending = true; return true;
+        case 7: value = t.draws; return true;
+        case 8: value = t.goalDiff; return true;
+        case 9: value = t.played; return true;
+        case 10: value = t.bonus; return true;
+        default: return false;
     }
 }
 
-int compareMemberKey(const Member& a, const Member& b, MemberSortKey key) {
+std::string_view teamText(const Team& t, TeamSortKey key) {
     switch (key) {
-        case 1: return compareKey(a.rank, b.rank, true);
-        case 3: return compareKey(a.score, b.score, false);
-        case 11: return compareText(a.date.view(), b.date.view());
-        case 12: return compareText(a.vote(0).view(), b.vote(0).view());
-        default: return compareText(a.name.view(), b.name.view());
+        case 11: return t.date.view();
+        case 13: return t.group.view();
+        default: return t.name.view();
     }
+}
+
+bool memberNumber(const Member& m, MemberSortKey key, std::int32_t& value, bool& ascending) {
+    switch (key) {
+        case 1: value = m.rank; ascending = true; return true;
+        case 3: value = m.score; ascending = false; return true;
+        default: return false;
+    }
+}
+
+std::string_view memberText(const Member& m, MemberSortKey key) {
+    switch (key) {
+        case 11: return m.date.view();
+        case 12: return m.vote(0).view();
+        default: return m.name.view();
+    }
+}
+
+// Moves the records into the order `order` names (order[k] is the record
+// that goes to place k), in place along the permutation's cycles: one move
+// per record and no second array of records.
+template <typename Record>
+void applyOrder(std::vector<Record>& records, std::vector<std::uint32_t>& order) {
+    constexpr std::uint32_t kDone = 0xFFFFFFFFu;
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == kDone) continue;
+        if (order[start] == start) {
+            order[start] = kDone;
+            continue;
+        }
+        Record held = std::move(records[start]);
+        std::size_t place = start;
+        for (;;) {
+            const std::size_t from = order[place];
+            order[place] = kDone;
+            if (from == start) {
+                records[place] = std::move(held);
+                break;
+            }
+            records[place] = std::move(records[from]);
+            place = from;
+        }
+    }
+}
+
+// A stable ordering by a precomputed 64-bit key.
+template <typename Record, typename KeyOf>
+void sortByNumber(std::vector<Record>& records, KeyOf keyOf) {
+    std::vector<KeyedIndex>& entries = keyedScratch(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) entries[i] = {keyOf(records[i]), static_cast<std::uint32_t>(i)};
+    radixSortByKey(entries);
+    std::vector<std::uint32_t>& order = orderScratch(records.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) order[i] = entries[i].index;
+    applyOrder(records, order);
+}
+
+// A stable ordering by text; `tieBefore(a, b)` decides equal texts (or never).
+template <typename Record, typename TextOf, typename TieBefore>
+void sortByText(std::vector<Record>& records, TextOf textOf, TieBefore tieBefore) {
+    std::vector<std::uint32_t>& order = orderScratch(records.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int c = compareText(textOf(records[a]), textOf(records[b]));
+        return c != 0 ? c < 0 : tieBefore(records[a], records[b]);
+    });
+    applyOrder(records, order);
 }
 
 }  // namespace
@@ -66,15 +135,38 @@ int compareText(std::string_view a, std::string_view b) {
 }
 
 void sortTeams(Game& game, TeamSortKey key) {
-    std::stable_sort(game.teams().begin(), game.teams().end(), [key](const Team& a, const Team& b) {
-        const int byKey = compareTeamKey(a, b, key);
-        return byKey != 0 ? byKey < 0 : a.goalDiff > b.goalDiff;
-    });
+    std::vector<Team>& teams = game.teams();
+    std::int32_t value = 0;
+    bool ascending = false;
+    if (!teams.empty() && teamNumber(teams.front(), key, value, ascending)) {
+        // Key first, then goal difference, highest first.
+        sortByNumber(teams, [key](const Team& t) {
+            std::int32_t v = 0;
+            bool asc = false;
+            teamNumber(t, key, v, asc);
+            return ordered(v, asc) << 32 | ordered(t.goalDiff, false);
+        });
+        return;
+    }
+    sortByText(teams, [key](const Team& t) { return teamText(t, key); },
+               [](const Team& a, const Team& b) { return a.goalDiff > b.goalDiff; });
 }
 
 void sortMembers(Game& game, MemberSortKey key) {
-    std::stable_sort(game.members().begin(), game.members().end(),
-                     [key](const Member& a, const Member& b) { return compareMemberKey(a, b, key) < 0; });
+    std::vector<Member>& members = game.members();
+    std::int32_t value = 0;
+    bool ascending = false;
+    if (!members.empty() && memberNumber(members.front(), key, value, ascending)) {
+        sortByNumber(members, [key](const Member& m) {
+            std::int32_t v = 0;
+            bool asc = false;
+            memberNumber(m, key, v, asc);
+            return ordered(v, asc);
+        });
+        return;
+    }
+    sortByText(members, [key](const Member& m) { return memberText(m, key); },
+               [](const Member&, const Member&) { return false; });
 }
 
 }  // namespace scorvale

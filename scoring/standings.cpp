@@ -1,11 +1,11 @@
 #include "scoring/standings.h"
 
 #include <algorithm>
-#include <functional>
 #include <string_view>
-#include <unordered_map>
 
 #include "model/wrap_int.h"
+#include "scoring/radix_sort.h"
+#include "scoring/team_index.h"
 
 namespace scorvale {
 
@@ -43,13 +43,17 @@ void rankTeams(const GameSettings& s, std::vector<Team>& teams) {
     }
 }
 
+constexpr std::size_t kPrefetchAhead = 8;
+
+void prefetchVotes(const Member& m) {
+    const auto* bytes = reinterpret_cast<const char*>(m.votes().data());
+    const std::size_t size = m.votes().size() * sizeof(TextField);
+    for (std::size_t offset = 0; offset < size; offset += 64) __builtin_prefetch(bytes + offset);
+}
+
 void scoreMembers(Game& game) {
     auto& teams = game.teams();
-    // The first team of each name in collection order; built once per pass.
-    std::unordered_map<std::string_view, int> teamByName;
-    teamByName.reserve(teams.size() * 2);
-    for (std::size_t i = 0; i < teams.size(); ++i)
-        teamByName.emplace(teams[i].name.view(), static_cast<int>(i));
+    const TeamIndex teamByName(teams);  // built once per pass
 
     const int exponent = rateExponent(game.settings.rate);
     const std::int32_t maxBet = game.settings.maxBet;
@@ -57,13 +61,19 @@ void scoreMembers(Game& game) {
     std::vector<std::int32_t> totals(teams.size());
     for (std::size_t i = 0; i < teams.size(); ++i) totals[i] = rankingTotal(teams[i]);
 
-    for (Member& m : game.members()) {
+    auto& members = game.members();
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        // After a reordering the vote lists lie scattered over the heap; fetch
+        // a few members ahead so the pass is not bound by memory latency.
+        if (i + kPrefetchAhead < members.size()) prefetchVotes(members[i + kPrefetchAhead]);
+        Member& m = members[i];
         std::int32_t score = 0;
+        const auto& votes = m.votes();
         const int counted = std::min<std::int32_t>(m.voteCount(), std::max<std::int32_t>(maxBet, 0));
         for (int p = 0; p < counted; ++p) {
-            const auto found = teamByName.find(m.vote(p).view());
-            if (found == teamByName.end()) continue;
-            const auto t = static_cast<std::size_t>(found->second);
+            const int found = teamByName.find(votes[static_cast<std::size_t>(p)].view());
+            if (found < 0) continue;
+            const auto t = static_cast<std::size_t>(found);
             const std::int32_t weight = wrapSub(maxBet, p);
             score = wrapAdd(score, wrapPower(wrapMul(totals[t], weight), exponent));
             teams[t].popularity = wrapAdd(teams[t].popularity, weight);
@@ -72,15 +82,20 @@ void scoreMembers(Game& game) {
     }
 }
 
-// Rank = 1 + the number of members with a strictly greater score.
+// Rank = 1 + the number of members with a strictly greater score: after one
+// ordering by score, highest first, each run of equal scores shares the rank
+// of its first position.
 void rankMembers(std::vector<Member>& members) {
-    std::vector<std::int32_t> scores;
-    scores.reserve(members.size());
-    for (const Member& m : members) scores.push_back(m.score);
-    std::sort(scores.begin(), scores.end(), std::greater<>());
-    for (Member& m : members) {
-        const auto firstNotGreater = std::lower_bound(scores.begin(), scores.end(), m.score, std::greater<>());
-        m.rank = static_cast<std::int32_t>(firstNotGreater - scores.begin()) + 1;
+    std::vector<KeyedIndex>& byScore = keyedScratch(members.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        const std::uint32_t biased = static_cast<std::uint32_t>(members[i].score) ^ 0x80000000u;
+        byScore[i] = {~biased & 0xFFFFFFFFull, static_cast<std::uint32_t>(i)};
+    }
+    radixSortByKey(byScore);
+    std::int32_t rank = 1;
+    for (std::size_t pos = 0; pos < byScore.size(); ++pos) {
+        if (pos > 0 && byScore[pos].key != byScore[pos - 1].key) rank = static_cast<std::int32_t>(pos) + 1;
+        members[byScore[pos].index].rank = rank;
     }
 }
 
