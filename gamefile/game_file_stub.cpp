@@ -102,6 +102,7 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
         if (flags & ReadSettings) {
             if (take(line, "[G_NAME]", v)) game.settings.name = v;
             if (take(line, "[G_PASS]", v)) game.settings.password = number(v);
+            if (take(line, "[G_OVER]", v)) game.settings.over = number(v);
         }
         if (take(line, "[T_NAME]", v) && (flags & ReadTeams)) {
             Team t;
@@ -112,6 +113,10 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                 if (take(lines[i], "[T_DRAW]", v)) t.draws = number(v);
                 if (take(lines[i], "[T_PROFIT]", v)) t.goalDiff = number(v);
                 if (take(lines[i], "[T_GROUP]", v)) t.group = v;
+                if (take(lines[i], "[T_TWIN]", v)) t.tournamentWins = number(v);
+                if (take(lines[i], "[T_OUT]", v)) t.out = number(v);
+                if (take(lines[i], "[T_QUALIFY]", v)) t.qualify = number(v);
+                if (take(lines[i], "[T_DATE]", v)) t.date = v;
             }
             if (game.findTeamByName(t.name.view()) < 0) game.addTeam(std::move(t));
         } else if (take(line, "[M_NAME]", v) && (flags & ReadMembers)) {
@@ -119,6 +124,7 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
             m.name = v;
             for (++i; i < lines.size() && lines[i].find("[M_END]") == std::string::npos; ++i)
                 if (take(lines[i], "[M_TEAM]", v)) m.appendVote(v);
+                else if (take(lines[i], "[M_DATE]", v)) m.date = v;
             if (game.findMemberByName(m.name.view()) < 0) game.addMember(std::move(m));
         }
     }

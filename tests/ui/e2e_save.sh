@@ -2,10 +2,12 @@
 # Drives the real program on an X server with real input events: click the
 # save button, type a path into the file dialog, confirm, then check that the
 # file appeared and that its first line decodes to the game title.
-# Usage: e2e_save.sh PROGRAM WORKDIR
+# Then it loads a sample game the same way and photographs the window.
+# Usage: e2e_save.sh PROGRAM WORKDIR SAMPLE_GAME
 set -euo pipefail
 program=$1
 work=$2
+sample=$3
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (install xvfb xdotool imagemagick)"; exit 1; }
 done
@@ -32,17 +34,23 @@ main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Scorvale$' | head
 [ -n "$main" ] || { echo "FAIL: the main window did not appear"; exit 1; }
 sleep 0.5
 
+# waitDialog: the id of the program's visible window other than the main one.
+waitDialog() {
+  local id=
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --pid "${pids[1]}" --name '.' 2>/dev/null | grep -v "^$main\$" | head -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || { echo "FAIL: $1 did not open" >&2; exit 1; }
+  sleep 0.5
+  xdotool windowfocus --sync "$id" || true
+  echo "$id"
+}
+
 # The save button sits seventh in the left strip.
 xdotool mousemove --window "$main" 53 196 click 1
-dialog=
-for _ in $(seq 100); do
-  dialog=$(xdotool search --onlyvisible --pid "${pids[1]}" --name '.' 2>/dev/null | grep -v "^$main\$" | head -1 || true)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || { echo "FAIL: the save dialog did not open"; exit 1; }
-sleep 0.5
-xdotool windowfocus --sync "$dialog" || true
+waitDialog "the save dialog" >/dev/null
 target="$work/saved"
 xdotool type --delay 20 "$target"
 sleep 0.3
@@ -68,5 +76,25 @@ if [ "$decoded" != "$expected" ]; then
 fi
 caption=$(xdotool getwindowname "$main")
 [ "$caption" = "Scorvale! [Let's bet on the World Cup 2002]" ] || { echo "FAIL: caption is '$caption'"; exit 1; }
+# Load: the first button; OK in the load settings, then the sample's path.
+xdotool mousemove --window "$main" 53 21 click 1
+waitDialog "the load settings dialog" >/dev/null
+xdotool key Return
+sleep 0.5
+waitDialog "the open dialog" >/dev/null
+xdotool type --delay 20 "$sample"
+xdotool key Return
+for _ in $(seq 50); do
+  caption=$(xdotool getwindowname "$main")
+  [ "$caption" != "Scorvale! [Let's bet on the World Cup 2002]" ] && break
+  sleep 0.1
+done
+case "$caption" in
+  *2002*ワールドカップ*) ;;
+  *) echo "FAIL: after loading the sample the caption is '$caption'"; exit 1 ;;
+esac
+sleep 0.3
+import -window "$main" "$work/main-window.png"
+
 echo "e2e: saved $target.svl, screenshots in $work"
 echo "1 passed, 0 failed"
