@@ -1,4 +1,7 @@
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QTest>
 
 #include "scoring/ordering.h"
@@ -226,13 +229,29 @@ private slots:
         QVERIFY(w.close());
     }
 
-    void aboutOnF1() {
+    void aboutOnF1AndStripMenu() {
         ScriptedInteraction user;
         ui::MainWindow w(user);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::keyClick(&w, Qt::Key_F1);
-        QCOMPARE(user.dialogTitles, std::vector<QString>({QStringLiteral("Scorvaleのﾊﾞｰｼﾞｮﾝ情報")}));
+        const QString about = QStringLiteral("Scorvaleのﾊﾞｰｼﾞｮﾝ情報");
+        QCOMPARE(user.dialogTitles, std::vector<QString>({about}));
+
+        // A right click beside the buttons: a separator, then the about item.
+        QStringList items;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            menu->actions().last()->trigger();
+            menu->close();
+        });
+        QWidget* strip = w.button(0)->parentWidget();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
+        QCoreApplication::sendEvent(strip, &event);
+        QCOMPARE(items, QStringList({QStringLiteral("-"), QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
+        QCOMPARE(user.dialogTitles, std::vector<QString>({about, about}));
     }
 
     void layoutSplitsTheArea() {
