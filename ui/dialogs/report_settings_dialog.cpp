@@ -111,9 +111,15 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportDialogValues& values, Int
     foot_->setObjectName(QStringLiteral("foot"));
     foot_->setStoredText(values.foot);
     auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(new QLabel(QStringLiteral("はじめの挨拶(タグ有効：デフォルトで<CENTER>)"), this));
+    // Plain text: the labels show the tag itself.
+    const auto greetingLabel = [this](const QString& text) {
+        auto* label = new QLabel(text, this);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    };
+    rightColumn->addWidget(greetingLabel(QStringLiteral("はじめの挨拶(タグ有効：デフォルトで<CENTER>)")));
     rightColumn->addWidget(head_);
-    rightColumn->addWidget(new QLabel(QStringLiteral("おわりの挨拶(タグ有効：デフォルトで<CENTER>)"), this));
+    rightColumn->addWidget(greetingLabel(QStringLiteral("おわりの挨拶(タグ有効：デフォルトで<CENTER>)")));
     rightColumn->addWidget(foot_);
 
     auto* columns = new QHBoxLayout;

@@ -90,17 +90,20 @@ SettingsDialog::SettingsDialog(const GameSettings& values, Interaction& interact
     middle->addLayout(left);
     middle->addLayout(bonuses);
 
-    // The scoring rule, with the dividend adjustment set where its exponent stands.
-    auto* rule = new QHBoxLayout;
-    auto* ruleText = new QLabel(QStringLiteral("得点計算法：\n\n   { (勝ち点 + 特賞) x 投票点 }"), this);
+    // The scoring rule, with the dividend adjustment set small where its exponent stands.
+    auto* ruleHead = new QLabel(QStringLiteral("得点計算法：\n"), this);
+    auto* ruleText = new QLabel(QStringLiteral("   { (勝ち点 + 特賞) x 投票点 }"), this);
     auto* exponent = new QLabel(QStringLiteral("配当調整"), this);
     QFont small = exponent->font();
     small.setPointSizeF(small.pointSizeF() * 0.75);
     exponent->setFont(small);
-    exponent->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    rule->addWidget(ruleText, 0, Qt::AlignBottom);
-    rule->addWidget(exponent, 0, Qt::AlignTop);
-    rule->addStretch();
+    auto* rule = new QGridLayout;
+    rule->setHorizontalSpacing(0);
+    rule->setVerticalSpacing(0);
+    rule->addWidget(ruleHead, 0, 0, 1, 3);
+    rule->addWidget(exponent, 1, 1, Qt::AlignLeft | Qt::AlignBottom);
+    rule->addWidget(ruleText, 2, 0);
+    rule->setColumnStretch(2, 1);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
