@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "gamefile/file_error.h"
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/html_output.h"
@@ -66,6 +67,7 @@ private slots:
     void greetingRefusesTypingBeyond();
     void browseSetsOnlyItsField();
     void unencodableRefused();
+    void writeFailureIsShown();
 
 private:
     std::vector<Written> written;
@@ -298,6 +300,24 @@ void ReportDialogTest::unencodableRefused() {
     QCOMPARE(script.messages[0].text, ui::unencodableMessage(QStringLiteral("発表者")));
     QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "editor"));
     QVERIFY(dialog.isVisible());
+}
+
+void ReportDialogTest::writeFailureIsShown() {
+    ui::setHtmlReportWriterForTesting([](const Game&, const std::string& path, const ReportSettings&) {
+        throw FileError(path, "Permission denied");
+    });
+    Game game = reportGame();
+    DialogScript script;
+    script.dialog([](QDialog& d) {
+        retype(child<QLineEdit>(d, "title"), QStringLiteral("New"));
+        click(d, "ok");
+    });
+    script.saveFile(QStringLiteral("/ro/cup.html"));
+    ui::runHtmlOutputCommand(game, script, "", [] { return true; });
+    QCOMPARE(script.messages.size(), std::size_t{1});
+    QCOMPARE(script.messages[0].icon, ui::Interaction::Icon::Warning);
+    QCOMPARE(script.messages[0].text, QStringLiteral("/ro/cup.html\nPermission denied"));
+    QCOMPARE(game.report.title, std::string("New"));  // what was stored stays stored
 }
 
 QTEST_MAIN(ReportDialogTest)
