@@ -1,13 +1,187 @@
-// Placeholder until the editing dialogs exist: every command does nothing.
 #include "ui/edit_commands.h"
+
+#include <QFile>
+
+#include "gamefile/file_error.h"
+#include "report/html_report.h"
+#include "scoring/ordering.h"
+#include "scoring/standings.h"
+#include "ui/dialogs/html_output.h"
+#include "ui/dialogs/member_edit_dialog.h"
+#include "ui/dialogs/member_info_dialog.h"
+#include "ui/dialogs/report_settings_dialog.h"
+#include "ui/dialogs/settings_dialog.h"
+#include "ui/dialogs/team_dialog.h"
+#include "ui/qt_text.h"
+#include "ui/today_text.h"
 
 namespace scorvale::ui {
 
-bool runSettingsCommand(Game&, Interaction&) { return false; }
-bool addTeamByDialog(Game&, Interaction&) { return false; }
-void editTeamByDialog(Game&, Interaction&, int, bool) {}
-bool addMemberByDialog(Game&, Interaction&) { return false; }
-void showMemberByDialog(Game&, Interaction&, int) {}
-void runHtmlOutputCommand(Game&, Interaction&, const std::string&, const std::function<bool()>&) {}
+namespace {
+constexpr int kByRank = 1;
+
+HtmlReportWriter& reportWriter() {
+    static HtmlReportWriter writer;
+    return writer;
+}
+
+void scoreAndOrder(Game& game) {
+    computeStandings(game);
+    sortTeams(game, kByRank);
+    sortMembers(game, kByRank);
+}
+}  // namespace
+
+void setHtmlReportWriterForTesting(HtmlReportWriter writer) { reportWriter() = std::move(writer); }
+
+std::string proposedReportPath(const std::string& currentFilePath) {
+    static const std::string from = ".svl";
+    static const std::string to = ".html";
+    std::string path = currentFilePath;
+    for (std::size_t at = path.find(from); at != std::string::npos; at = path.find(from, at + to.size()))
+        path.replace(at, from.size(), to);
+    return path;
+}
+
+bool runSettingsCommand(Game& game, Interaction& interaction) {
+    SettingsDialog dialog(game.settings, interaction);
+    if (!interaction.runDialog(dialog)) return false;
+    game.settings = dialog.values();
+    return true;
+}
+
+bool addTeamByDialog(Game& game, Interaction& interaction) {
+    TeamDialog dialog(TeamValues{}, true, interaction);
+    if (!interaction.runDialog(dialog) || dialog.deleteRequested()) return false;
+    const TeamValues& v = dialog.values();
+    if (v.name.empty()) return false;
+    Team team;
+    team.name = v.name;
+    team.date = v.date;
+    team.symbol = v.symbol;
+    team.group = v.group;
+    team.out = v.out;
+    team.qualify = v.qualify;
+    team.wins = v.wins;
+    team.draws = v.draws;
+    team.losses = v.losses;
+    team.tournamentWins = v.tournamentWins;
+    team.goalDiff = v.goalDiff;
+    game.addTeam(std::move(team));
+    game.settings.date = v.date;
+    scoreAndOrder(game);
+    return true;
+}
+
+void editTeamByDialog(Game& game, Interaction& interaction, int index, bool editable) {
+    const Team& shown = game.teamAt(index);
+    TeamValues in;
+    in.name = shown.name.str();
+    in.symbol = shown.symbol.str();
+    in.group = shown.group.str();
+    in.out = shown.out;
+    in.qualify = shown.qualify;
+    in.wins = shown.wins;
+    in.draws = shown.draws;
+    in.losses = shown.losses;
+    in.tournamentWins = shown.tournamentWins;
+    in.goalDiff = shown.goalDiff;
+    TeamDialog dialog(in, editable, interaction);
+    if (interaction.runDialog(dialog)) {
+        const TeamValues& v = dialog.values();
+        Team& team = game.teamAt(index);
+        team.name = v.name;
+        team.out = v.out;
+        team.qualify = v.qualify;
+        team.wins = v.wins;
+        team.tournamentWins = v.tournamentWins;
+        team.losses = v.losses;
+        team.draws = v.draws;
+        team.goalDiff = v.goalDiff;
+        team.date = v.date;
+        team.symbol = v.symbol;
+        team.group = v.group;
+        game.settings.date = v.date;
+    } else if (dialog.deleteRequested() &&
+               interaction.askYesNo(QStringLiteral("チームの削除"), QStringLiteral("本当に削除しますか？"))) {
+        game.removeTeamAt(index);
+        interaction.tell(Interaction::Icon::Warning, QStringLiteral("チームの削除"),
+                         QStringLiteral("チームが削除されても、投票は有効です。注意してください。"));
+    }
+}
+
+bool addMemberByDialog(Game& game, Interaction& interaction) {
+    MemberEditDialog dialog(Member{}, std::string(), game, interaction);
+    if (!interaction.runDialog(dialog) || dialog.nameText().empty()) return false;
+    Member member = dialog.member();
+    member.name = dialog.nameText();
+    member.symbol = dialog.imageText();
+    game.settings.date = member.date.str();
+    game.addMember(std::move(member));
+    scoreAndOrder(game);
+    return true;
+}
+
+void showMemberByDialog(Game& game, Interaction& interaction, int index) {
+    MemberInfoDialog dialog(game.memberAt(index).name.str(), game, index, interaction);
+    if (interaction.runDialog(dialog)) {
+        game.memberAt(index).name = dialog.nameText();
+    } else if (dialog.expelRequested() &&
+               interaction.askYesNo(fromSjis(dialog.nameText()) + QStringLiteral("の除名"),
+                                    QStringLiteral("本当に除名しますか？"))) {
+        game.removeMemberAt(index);
+    }
+}
+
+void runHtmlOutputCommand(Game& game, Interaction& interaction, const std::string& currentFilePath,
+                          const std::function<bool()>& refreshView) {
+    ReportDialogValues in;
+    in.title = game.settings.name;
+    in.date = game.settings.date;
+    in.editor = game.report.editor;
+    in.head = game.report.head;
+    in.foot = game.report.foot;
+    in.topImage = game.report.topImage;
+    in.leftImage = game.report.leftImage;
+    in.rightImage = game.report.rightImage;
+    in.backgroundImage = game.report.backgroundImage;
+    ReportSettingsDialog dialog(in, interaction);
+    if (!interaction.runDialog(dialog)) return;
+
+    computeStandings(game);
+    if (!refreshView()) return;
+    const auto chosen = interaction.chooseSaveFile(QStringLiteral("Html (*.html)"), QStringLiteral("html"),
+                                                   QFile::decodeName(proposedReportPath(currentFilePath).c_str()));
+    if (!chosen) return;
+
+    const ReportDialogValues& v = dialog.values();
+    game.settings.name = v.title;
+    game.report.memberDetails = v.memberDetails;
+    game.report.teamDetails = 0;
+    game.report.memberRange = v.memberRange;
+    game.report.teamRange = v.teamRange;
+    game.report.date = v.date;
+    game.report.editor = v.editor;
+    game.report.title = v.title;
+    game.report.head = v.head;
+    game.report.foot = v.foot;
+    game.report.topImage = v.topImage;
+    game.report.leftImage = v.leftImage;
+    game.report.rightImage = v.rightImage;
+    game.report.backgroundImage = v.backgroundImage;
+
+    const std::string path = QFile::encodeName(*chosen).toStdString();
+    try {
+        if (reportWriter())
+            reportWriter()(game, path, game.report);
+        else
+            writeHtmlReport(game, path, game.report);
+    } catch (const FileError& error) {
+        // The file layer's own message ends the command; the stored values stay.
+        interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"),
+                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") +
+                             QString::fromLocal8Bit(error.reason().c_str()));
+    }
+}
 
 }  // namespace scorvale::ui

@@ -1,0 +1,85 @@
+// Pictures of the dialogs for the documentation: dialog_screenshots <folder>.
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QPixmap>
+
+#include "scoring/standings.h"
+#include "tests/dialogs/dialog_script.h"
+#include "ui/dialogs/member_edit_dialog.h"
+#include "ui/dialogs/member_info_dialog.h"
+#include "ui/dialogs/report_settings_dialog.h"
+#include "ui/dialogs/settings_dialog.h"
+#include "ui/dialogs/team_dialog.h"
+#include "ui/qt_text.h"
+
+using namespace scorvale;
+
+namespace {
+std::string sjis(const char* utf8) { return ui::toSjis(QString::fromUtf8(utf8)).value(); }
+
+void save(QDialog& dialog, const QString& folder, const char* name) {
+    dialog.show();
+    dialog.resize(dialog.sizeHint());
+    QApplication::processEvents();
+    dialog.grab().save(QDir(folder).filePath(QString::fromLatin1(name)));
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QFont font(QStringLiteral("IPAPGothic"), 9);
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    QApplication::setFont(font);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+
+    Game game;
+    game.settings.maxBet = 3;
+    for (const auto& [name, wins, draws] : {std::tuple{"日本", 2, 1}, std::tuple{"ブラジル", 3, 0},
+                                            std::tuple{"ドイツ", 1, 1}, std::tuple{"セネガル", 1, 2}}) {
+        Team team;
+        team.name = sjis(name);
+        team.group = sjis("H組");
+        team.wins = wins;
+        team.draws = draws;
+        team.qualify = 1;
+        game.addTeam(team);
+    }
+    Member member;
+    member.name = sjis("山田太郎");
+    member.symbol = "yamada.png";
+    for (const char* vote : {"ブラジル", "日本", "ドイツ", "イタリア"}) member.appendVote(sjis(vote));
+    game.addMember(member);
+    computeStandings(game);
+
+    testing::DialogScript script;
+    ui::SettingsDialog settings(game.settings, script);
+    save(settings, folder, "settings-dialog.png");
+
+    ui::TeamValues team;
+    team.name = sjis("日本");
+    team.group = sjis("H組");
+    team.wins = 2;
+    team.draws = 1;
+    team.goalDiff = 3;
+    team.qualify = 1;
+    team.tournamentWins = 1;
+    team.symbol = "japan.gif";
+    ui::TeamDialog teamDialog(team, true, script);
+    save(teamDialog, folder, "team-dialog.png");
+
+    ui::MemberEditDialog editor(game.memberAt(0), game.memberAt(0).name.str(), game, script);
+    save(editor, folder, "member-edit-dialog.png");
+
+    ui::MemberInfoDialog info(game.memberAt(0).name.str(), game, 0, script);
+    save(info, folder, "member-info-dialog.png");
+
+    ui::ReportDialogValues report;
+    report.title = game.settings.name;
+    report.date = "02/06/30";
+    report.editor = sjis("幹事");
+    report.head = sjis("<B>決勝トーナメント</B>\r\nの結果です。");
+    ui::ReportSettingsDialog reportDialog(report, script);
+    save(reportDialog, folder, "report-settings-dialog.png");
+    return 0;
+}

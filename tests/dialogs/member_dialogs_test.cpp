@@ -1,0 +1,287 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "tests/dialogs/dialog_script.h"
+#include "ui/dialogs/member_edit_dialog.h"
+#include "ui/dialogs/member_info_dialog.h"
+#include "ui/edit_commands.h"
+#include "ui/today_text.h"
+
+using namespace scorvale;
+using namespace scorvale::testing;
+using scorvale::ui::MemberEditDialog;
+using scorvale::ui::MemberInfoDialog;
+
+namespace {
+// Teams T10, T4, T0 worth 10, 4 and 0 (points plus bonus), as the last scoring left them.
+Game gameWithWorths(int rate, int maxBet) {
+    Game game;
+    game.settings.rate = rate;
+    game.settings.maxBet = maxBet;
+    for (const auto& [name, points, bonus] : {std::tuple{"T10", 7, 3}, std::tuple{"T4", 4, 0}, std::tuple{"T0", 0, 0}}) {
+        Team team;
+        team.name = name;
+        team.points = points;
+        team.bonus = bonus;
+        game.addTeam(team);
+    }
+    return game;
+}
+
+Member memberVoting(const char* name, std::initializer_list<const char*> votes) {
+    Member member;
+    member.name = name;
+    for (const char* v : votes) member.appendVote(v);
+    return member;
+}
+
+// Every row as "cell|cell|cell".
+QStringList rowsOf(QTreeWidget* tree) {
+    QStringList rows;
+    for (int r = 0; r < tree->topLevelItemCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < tree->columnCount(); ++c) cells << tree->topLevelItem(r)->text(c);
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+QStringList votesOf(const Member& member) {
+    QStringList votes;
+    for (const TextField& v : member.votes()) votes << QString::fromLatin1(v.str().c_str());
+    return votes;
+}
+
+void mouseDoubleClickRow(QAbstractItemView* view, int row, Qt::MouseButton button) {
+    const QRect rect = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseDClick(view->viewport(), button, Qt::NoModifier, rect.center());
+}
+
+void mouseClickAt(QAbstractItemView* view, int row) {
+    const QPoint at = row >= 0 ? view->visualRect(view->model()->index(row, 0)).center()
+                               : QPoint(5, view->viewport()->height() - 3);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+}  // namespace
+
+class MemberDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ui::setTodayTextForTesting("04/08/16"); }
+    void infoRows_data();
+    void infoRows();
+    void editThenCancelKeepsTheEdit();
+    void expelAsksUnderTheShownName();
+    void editorPointsLabels_data();
+    void editorPointsLabels();
+    void doubleClickAddsOnce();
+    void moveGestures();
+    void removeButton();
+    void sixtyFifthVoteRefused();
+    void addMemberFlows();
+};
+
+void MemberDialogsTest::infoRows_data() {
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<QStringList>("votes");
+    QTest::addColumn<QStringList>("rows");
+    const QStringList three{"T10", "T4", "T0"};
+    QTest::newRow("none") << 1 << QStringList() << QStringList{"合計||0"};
+    QTest::newRow("normal") << 1 << three << QStringList{"T10|3pt|30", "T4|2pt|8", "T0|1pt|0", "合計||38"};
+    QTest::newRow("cubed") << 3 << three
+                           << QStringList{"T10|27pt|27000", "T4|8pt|512", "T0|1pt|0", "合計||27512"};
+    QTest::newRow("beyond maxBet and missing")
+        << 2 << QStringList{"T4", "gone", "T0", "T10", "nope"}
+        << QStringList{"T4|9pt|144", "gone|?|", "T0|1pt|0", "T10||", "nope|?|", "合計||144"};
+}
+
+void MemberDialogsTest::infoRows() {
+    QFETCH(int, rate);
+    QFETCH(QStringList, votes);
+    QFETCH(QStringList, rows);
+    Game game = gameWithWorths(rate, 3);
+    Member member;
+    member.name = "ABC";
+    for (const QString& v : votes) member.appendVote(v.toStdString());
+    game.addMember(member);
+    DialogScript script;
+    MemberInfoDialog dialog("ABC", game, 0, script);
+    QCOMPARE(rowsOf(child<QTreeWidget>(dialog, "rows")), rows);
+}
+
+void MemberDialogsTest::editThenCancelKeepsTheEdit() {
+    Game game = gameWithWorths(1, 3);
+    game.addMember(memberVoting("ABC", {"T4"}));
+    game.addMember(memberVoting("XYZ", {}));
+    DialogScript script;
+    script.dialog([&script](QDialog& info) {
+        script.dialog([](QDialog& editor) {
+            retype(child<QLineEdit>(editor, "name"), QStringLiteral("DEF"));
+            retype(child<QLineEdit>(editor, "image"), QStringLiteral("d.png"));
+            static_cast<MemberEditDialog&>(editor).addCandidate(0);
+            click(editor, "ok");
+        });
+        click(info, "edit");
+        QCOMPARE(child<QLineEdit>(info, "name")->text(), QStringLiteral("DEF"));
+        QCOMPARE(rowsOf(child<QTreeWidget>(info, "rows")), (QStringList{"T4|3pt|12", "T10|2pt|20", "合計||32"}));
+        click(info, "cancel");
+    });
+    ui::showMemberByDialog(game, script, 0);
+    const Member& m = game.memberAt(0);
+    QCOMPARE(m.name.str(), std::string("DEF"));
+    QCOMPARE(m.symbol.str(), std::string("d.png"));
+    QCOMPARE(m.date.str(), std::string("04/08/16"));
+    QCOMPARE(votesOf(m), (QStringList{"T4", "T10"}));
+    QCOMPARE(game.memberAt(1).name.str(), std::string("XYZ"));
+    QVERIFY(script.finished());
+}
+
+void MemberDialogsTest::expelAsksUnderTheShownName() {
+    Game game = gameWithWorths(1, 3);
+    game.addMember(memberVoting("ABC", {"T4"}));
+    DialogScript script;
+    script.dialog([](QDialog& d) { click(d, "expel"); }).yesNo(false);
+    ui::showMemberByDialog(game, script, 0);
+    QCOMPARE(game.memberCount(), 1);
+    QCOMPARE(script.questions.at(0).caption, QStringLiteral("ABCの除名"));
+    QCOMPARE(script.questions.at(0).text, QStringLiteral("本当に除名しますか？"));
+    script.dialog([](QDialog& d) { click(d, "expel"); }).yesNo(true);
+    ui::showMemberByDialog(game, script, 0);
+    QCOMPARE(game.memberCount(), 0);
+    QVERIFY(script.finished());
+}
+
+void MemberDialogsTest::editorPointsLabels_data() {
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("normal") << 1 << QStringList{"T0|3pt", "gone|", "T10|1pt", "T4|"};
+    QTest::newRow("squared") << 2 << QStringList{"T0|9pt", "gone|", "T10|1pt", "T4|"};
+}
+
+void MemberDialogsTest::editorPointsLabels() {
+    QFETCH(int, rate);
+    QFETCH(QStringList, rows);
+    const Game game = gameWithWorths(rate, 3);
+    DialogScript script;
+    MemberEditDialog dialog(memberVoting("A", {"T0", "gone", "T10", "T4"}), "A", game, script);
+    QCOMPARE(rowsOf(child<QTreeWidget>(dialog, "votes")), rows);
+    QCOMPARE(child<QLabel>(dialog, "maxBetLabel")->text(), QStringLiteral("最大投票数 3チーム"));
+}
+
+void MemberDialogsTest::doubleClickAddsOnce() {
+    const Game game = gameWithWorths(1, 3);
+    DialogScript script;
+    MemberEditDialog dialog(Member{}, "", game, script);
+    dialog.show();
+    auto* candidates = child<QListWidget>(dialog, "candidates");
+    mouseDoubleClickRow(candidates, 1, Qt::LeftButton);
+    mouseDoubleClickRow(candidates, 1, Qt::LeftButton);
+    mouseDoubleClickRow(candidates, 2, Qt::LeftButton);
+    QTest::mouseClick(candidates->viewport(), Qt::LeftButton, Qt::NoModifier, candidates->visualRect(candidates->model()->index(0, 0)).center());
+    QCOMPARE(votesOf(dialog.member()), (QStringList{"T4", "T0"}));
+    QCOMPARE(rowsOf(child<QTreeWidget>(dialog, "votes")), (QStringList{"T4|3pt", "T0|2pt"}));
+}
+
+void MemberDialogsTest::moveGestures() {
+    const Game game = gameWithWorths(1, 3);
+    DialogScript script;
+    MemberEditDialog dialog(memberVoting("A", {"a", "b", "c"}), "A", game, script);
+    dialog.show();
+    auto* votes = child<QTreeWidget>(dialog, "votes");
+    struct Step {
+        int row;
+        Qt::MouseButton button;
+        QStringList after;
+    };
+    const Step steps[] = {
+        {0, Qt::LeftButton, {"a", "b", "c"}},   // first: nothing
+        {1, Qt::LeftButton, {"b", "a", "c"}},   // up
+        {2, Qt::RightButton, {"b", "a", "c"}},  // last, down: nothing
+        {0, Qt::RightButton, {"a", "b", "c"}},  // down
+        {2, Qt::LeftButton, {"a", "c", "b"}},
+    };
+    for (const Step& step : steps) {
+        mouseDoubleClickRow(votes, step.row, step.button);
+        QCOMPARE(votesOf(dialog.member()), step.after);
+    }
+    QCOMPARE(votes->topLevelItem(2)->text(0), QStringLiteral("b"));
+}
+
+void MemberDialogsTest::removeButton() {
+    const Game game = gameWithWorths(1, 3);
+    DialogScript script;
+    MemberEditDialog dialog(memberVoting("A", {"a", "b", "c", "d"}), "A", game, script);
+    dialog.show();
+    auto* votes = child<QTreeWidget>(dialog, "votes");
+    click(dialog, "remove");  // nothing selected
+    QCOMPARE(votesOf(dialog.member()), (QStringList{"a", "b", "c", "d"}));
+    mouseClickAt(votes, 1);
+    QCOMPARE(dialog.selectedVote(), 1);
+    click(dialog, "remove");
+    QCOMPARE(votesOf(dialog.member()), (QStringList{"a", "c", "d"}));
+    click(dialog, "remove");  // the selection stays: the vote that moved up goes
+    QCOMPARE(votesOf(dialog.member()), (QStringList{"a", "d"}));
+    click(dialog, "remove");  // beyond the end: the new last goes
+    QCOMPARE(votesOf(dialog.member()), (QStringList{"a"}));
+    mouseClickAt(votes, -1);
+    QCOMPARE(dialog.selectedVote(), -1);
+    click(dialog, "remove");
+    QCOMPARE(votesOf(dialog.member()), (QStringList{"a"}));
+}
+
+void MemberDialogsTest::sixtyFifthVoteRefused() {
+    Game game;
+    for (int i = 0; i < 65; ++i) {
+        Team team;
+        team.name = "T" + std::to_string(i);
+        game.addTeam(team);
+    }
+    DialogScript script;
+    MemberEditDialog dialog(Member{}, "", game, script);
+    for (int i = 0; i < 64; ++i) dialog.addCandidate(i);
+    QVERIFY(script.messages.empty());
+    dialog.addCandidate(64);
+    QCOMPARE(dialog.member().voteCount(), Member::kMaxVotes);
+    QCOMPARE(script.messages.size(), std::size_t{1});
+    QCOMPARE(script.messages[0].text, QStringLiteral("投票できるのは 64 チームまでです。"));
+    QCOMPARE(child<QTreeWidget>(dialog, "votes")->topLevelItemCount(), 64);
+}
+
+void MemberDialogsTest::addMemberFlows() {
+    Game game = gameWithWorths(1, 3);
+    DialogScript script;
+    script.dialog([](QDialog& d) {
+        static_cast<MemberEditDialog&>(d).addCandidate(0);
+        click(d, "ok");  // empty name: dropped silently
+    });
+    script.dialog([](QDialog& d) {
+        retype(child<QLineEdit>(d, "name"), QStringLiteral("山田"));
+        click(d, "cancel");
+    });
+    script.dialog([](QDialog& d) {
+        child<QLineEdit>(d, "name")->setText(QStringLiteral("山田\U0001F600"));
+        click(d, "ok");
+        QVERIFY(d.isVisible());
+        retype(child<QLineEdit>(d, "name"), QStringLiteral("山田"));
+        static_cast<MemberEditDialog&>(d).addCandidate(0);
+        click(d, "ok");
+    });
+    QVERIFY(!ui::addMemberByDialog(game, script));
+    QVERIFY(!ui::addMemberByDialog(game, script));
+    QCOMPARE(game.memberCount(), 0);
+    QVERIFY(ui::addMemberByDialog(game, script));
+    QCOMPARE(game.memberCount(), 1);
+    QCOMPARE(script.messages.size(), std::size_t{1});
+    QCOMPARE(game.memberAt(0).name.str(), std::string("\x8e\x52\x93\x63"));  // 山田
+    QCOMPARE(game.memberAt(0).date.str(), std::string("04/08/16"));
+    QCOMPARE(game.settings.date, std::string("04/08/16"));
+    QCOMPARE(game.memberAt(0).score, 0);  // scored: the teams' worth comes from their (empty) results
+    QCOMPARE(game.memberAt(0).rank, 1);
+    QVERIFY(script.finished());
+}
+
+QTEST_MAIN(MemberDialogsTest)
+#include "member_dialogs_test.moc"

@@ -1,0 +1,114 @@
+#include "ui/dialogs/member_info_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "model/wrap_int.h"
+#include "ui/dialogs/member_edit_dialog.h"
+#include "ui/interaction.h"
+#include "ui/qt_text.h"
+
+namespace scorvale::ui {
+
+namespace {
+QPushButton* button(const QString& text, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+}  // namespace
+
+MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int index, Interaction& interaction,
+                                   QWidget* parent)
+    : QDialog(parent), nameText_(nameText), game_(game), index_(index), interaction_(interaction) {
+    setWindowTitle(QStringLiteral("参加者情報"));
+
+    name_ = new QLineEdit(fromSjis(nameText_), this);
+    name_->setObjectName(QStringLiteral("name"));
+    name_->setReadOnly(true);
+    name_->setAlignment(Qt::AlignCenter);
+
+    rows_ = new QTreeWidget(this);
+    rows_->setObjectName(QStringLiteral("rows"));
+    rows_->setRootIsDecorated(false);
+    rows_->setHeaderLabels({QStringLiteral("チーム"), QStringLiteral("配点"), QStringLiteral("得点")});
+    rows_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    rows_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    rows_->header()->setSectionsClickable(false);
+    rows_->header()->setStretchLastSection(false);
+    rows_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    rows_->setColumnWidth(1, 70);
+    rows_->setColumnWidth(2, 70);
+
+    QPushButton* edit = button(QStringLiteral("修正"), "edit", this);
+    QPushButton* expel = button(QStringLiteral("除名"), "expel", this);
+    QPushButton* ok = button(QStringLiteral("OK"), "ok", this);
+    ok->setDefault(true);
+    QPushButton* cancel = button(QStringLiteral("ｷｬﾝｾﾙ"), "cancel", this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(edit);
+    buttons->addWidget(expel);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(name_);
+    layout->addWidget(rows_);
+    layout->addLayout(buttons);
+
+    connect(edit, &QPushButton::clicked, this, &MemberInfoDialog::editMember);
+    connect(expel, &QPushButton::clicked, this, [this] {
+        expelRequested_ = true;
+        reject();
+    });
+    connect(ok, &QPushButton::clicked, this, &MemberInfoDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &MemberInfoDialog::reject);
+
+    refreshInfoRows();
+}
+
+void MemberInfoDialog::refreshInfoRows() {
+    rows_->clear();
+    const Member& member = game_.memberAt(index_);
+    const int exponent = rateExponent(game_.settings.rate);
+    std::int32_t total = 0;
+    for (int p = 0; p < member.voteCount(); ++p) {
+        auto* row = new QTreeWidgetItem(rows_);
+        row->setText(0, fromSjis(member.vote(p).view()));
+        row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+        const int team = game_.findTeamByName(member.vote(p).view());
+        if (team < 0) {
+            row->setText(1, QStringLiteral("?"));
+        } else if (p < game_.settings.maxBet) {
+            const std::int32_t value = game_.voteValue(game_.teamAt(team), p);
+            row->setText(1, QStringLiteral("%1pt").arg(wrapPower(votePoints(game_.settings, p), exponent)));
+            row->setText(2, QString::number(value));
+            total = wrapAdd(total, value);
+        }
+    }
+    auto* sum = new QTreeWidgetItem(rows_);
+    sum->setText(0, QStringLiteral("合計"));
+    sum->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    sum->setText(2, QString::number(total));
+}
+
+void MemberInfoDialog::editMember() {
+    MemberEditDialog editor(game_.memberAt(index_), nameText_, game_, interaction_, this);
+    if (!interaction_.runDialog(editor)) return;
+    Member copy = editor.member();
+    copy.symbol = editor.imageText();
+    copy.name = editor.nameText();
+    nameText_ = copy.name.str();
+    game_.memberAt(index_) = copy;
+    refreshInfoRows();
+    name_->setText(fromSjis(nameText_));
+}
+
+}  // namespace scorvale::ui
