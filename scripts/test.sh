@@ -23,6 +23,7 @@ cmake --build --preset fuzz
 fuzz_dir="$(mktemp -d)"
 trap 'rm -rf "$fuzz_dir"' EXIT
 cp tests/fuzz/corpus/* "$fuzz_dir/"
-# New inputs go to the scratch copy; a finding exits non-zero and stops the script.
-(cd "$fuzz_dir" && ASAN_OPTIONS=detect_leaks=1 "$OLDPWD/build/fuzz/tests/fuzz/fuzz_load_game" \
-  -max_total_time=60 -print_final_stats=1 "$fuzz_dir" 2>&1 | tail -n 15; exit "${PIPESTATUS[0]}")
+# New inputs go to the scratch copy, a crashing input to build/fuzz/; any finding
+# exits non-zero and (pipefail) fails the script.
+ASAN_OPTIONS=detect_leaks=1 build/fuzz/tests/fuzz/fuzz_load_game -max_total_time=60 -print_final_stats=1 \
+  -artifact_prefix=build/fuzz/ "$fuzz_dir" 2>&1 | tail -n 12
