@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -302,9 +303,9 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                 if (!reserved) {
                     // Guess the members still to come from the size of this one's section.
                     reserved = true;
-                    const std::size_t section = lines.position() - sectionStart;
-                    if (section > 0)
-                        game.members().reserve(game.members().size() + 1 + (bytes.size() - lines.position()) / section);
+                    // A floor on the section size bounds the guess for files of tiny sections.
+                    const std::size_t section = std::max<std::size_t>(lines.position() - sectionStart, 64);
+                    game.members().reserve(game.members().size() + 1 + (bytes.size() - lines.position()) / section);
                 }
                 game.addMember(std::move(member));
                 memberIndex->addLast();
