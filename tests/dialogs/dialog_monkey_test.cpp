@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <random>
 
+#include "gamefile/game_file.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "tests/dialogs/dialog_script.h"
@@ -182,6 +183,18 @@ void DialogMonkeyTest::randomSession() {
           monkey.messages, reports, confirmedTeams, confirmedMembers);
     QVERIFY(monkey.actionsDone > 3000);
     ui::setHtmlReportWriterForTesting({});
+
+    // The game the monkey left still saves and loads back whole.
+    Game loaded;
+    loaded.settings.name.clear();
+    loadGameBytes(loaded, gameFileBytes(game), ReadAll);
+    QVERIFY(loaded.settings == game.settings);
+    QCOMPARE(loaded.report.head, game.report.head);
+    QCOMPARE(loaded.report.foot, game.report.foot);
+    QCOMPARE(loaded.teamCount(), game.teamCount());
+    QCOMPARE(loaded.memberCount(), game.memberCount());
+    for (int i = 0; i < game.teamCount(); ++i) QCOMPARE(loaded.teamAt(i).name, game.teamAt(i).name);
+    for (int i = 0; i < game.memberCount(); ++i) QVERIFY(loaded.memberAt(i).votes() == game.memberAt(i).votes());
 }
 
 QTEST_MAIN(DialogMonkeyTest)
