@@ -1,0 +1,266 @@
+#include <cstring>
+#include <limits>
+#include <optional>
+
+#include "gamefile/game_file.h"
+#include "gamefile/hex_code.h"
+#include "gamefile/name_index.h"
+#include "gamefile/safe_file.h"
+
+namespace scorvale {
+
+namespace {
+
+// One line of the file, decoded into a scratch buffer that the tag rules edit
+// in place: a tag is found anywhere in the line, and taking its value removes
+// every occurrence of it from the line.
+class Line {
+public:
+    Line(char* data, std::size_t size) : data_(data), size_(size) {}
+
+    std::string_view view() const { return {data_, size_}; }
+
+    bool contains(std::string_view tag) const { return find(data_, tag) != nullptr; }
+
+    // Whether any "[X_" with X one of `letters` occurs: no tag of that
+    // section can be in a line without one.
+    bool mayCarry(char a, char b) const {
+        const char* end = data_ + size_;
+        for (const char* p = data_; end - p >= 3; ++p) {
+            p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(end - p - 2)));
+            if (p == nullptr) return false;
+            if ((p[1] == a || p[1] == b) && p[2] == '_') return true;
+        }
+        return false;
+    }
+
+    // Removes every occurrence of `tag` left to right; the value is the rest.
+    std::optional<std::string_view> take(std::string_view tag) {
+        char* hit = find(data_, tag);
+        if (hit == nullptr) return std::nullopt;
+        char* end = data_ + size_;
+        char* dst = hit;
+        const char* src = hit + tag.size();
+        for (;;) {
+            const char* next = find(src, tag);
+            const char* stop = next == nullptr ? end : next;
+            const std::size_t run = static_cast<std::size_t>(stop - src);
+            std::memmove(dst, src, run);
+            dst += run;
+            if (next == nullptr) break;
+            src = next + tag.size();
+        }
+        size_ = static_cast<std::size_t>(dst - data_);
+        return view();
+    }
+
+private:
+    char* find(const char* from, std::string_view tag) const {
+        const char* end = data_ + size_;
+        // Every tag starts with '['.
+        while (static_cast<std::size_t>(end - from) >= tag.size()) {
+            const char* p = static_cast<const char*>(
+                std::memchr(from, '[', static_cast<std::size_t>(end - from) - tag.size() + 1));
+            if (p == nullptr) return nullptr;
+            if (std::memcmp(p, tag.data(), tag.size()) == 0) return const_cast<char*>(p);
+            from = p + 1;
+        }
+        return nullptr;
+    }
+
+    char* data_;
+    std::size_t size_;
+};
+
+// The file's lines in order, each decoded on demand: scrambled until the first
+// raw line that holds "[G_NAME]", plain from there on. CR LF and LF both end a
+// line; a line feed the decoding produces is dropped like the line's own.
+class LineSource {
+public:
+    explicit LineSource(std::string_view bytes) : bytes_(bytes) {}
+
+    std::optional<Line> next() {
+        if (pos_ >= bytes_.size()) return std::nullopt;
+        const char* start = bytes_.data() + pos_;
+        const std::size_t left = bytes_.size() - pos_;
+        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', left));
+        std::size_t n = lf == nullptr ? left : static_cast<std::size_t>(lf - start);
+        pos_ += lf == nullptr ? left : n + 1;
+        if (lf != nullptr && n > 0 && start[n - 1] == '\r') --n;
+
+        if (!plain_ && Line(const_cast<char*>(start), n).contains("[G_NAME]")) plain_ = true;
+        if (buffer_.size() < n) buffer_.resize(std::max(n, buffer_.size() * 2));
+        char* out = buffer_.data();
+        if (plain_) {
+            std::memcpy(out, start, n);
+            return Line(out, n);
+        }
+        // An unpaired last character is dropped.
+        const auto* in = reinterpret_cast<const unsigned char*>(start);
+        char* dst = out;
+        for (std::size_t k = 0; k + 1 < n; k += 2) {
+            const char b = static_cast<char>(detail::kHex.decode(in[k], in[k + 1]));
+            *dst = b;
+            dst += b != '\n';
+        }
+        return Line(out, static_cast<std::size_t>(dst - out));
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    bool plain_ = false;
+    std::string buffer_;
+};
+
+// Leading blanks, an optional sign, digits up to the first other character;
+// no digits give 0, a value beyond 32 bits the nearest bound.
+std::int32_t intValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > kLimit) value = kLimit;
+    }
+    if (negative) return static_cast<std::int32_t>(-value);
+    return value >= kLimit ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(value);
+}
+
+std::string multiLineValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t cr = value.find("<CR>", from);
+        if (cr == std::string_view::npos) break;
+        out.append(value.substr(from, cr - from));
+        out.append("\r\n");
+        from = cr + 4;
+    }
+    out.append(value.substr(from));
+    return out;
+}
+
+void readSettings(Line& line, Game& game) {
+    if (!line.mayCarry('G', 'R')) return;
+    GameSettings& s = game.settings;
+    ReportSettings& r = game.report;
+    auto text = [&](std::string_view tag, std::string& field) {
+        if (auto v = line.take(tag)) field.assign(*v);
+    };
+    auto number = [&](std::string_view tag, std::int32_t& field) {
+        if (auto v = line.take(tag)) field = intValue(*v);
+    };
+    auto multi = [&](std::string_view tag, std::string& field) {
+        if (auto v = line.take(tag)) field = multiLineValue(*v);
+    };
+    text("[G_NAME]", s.name);
+    number("[G_WINNER]", s.winPoints);
+    number("[G_LOSER]", s.losePoints);
+    number("[G_DRAW]", s.drawPoints);
+    number("[G_TWINNER]", s.tournamentWinPoints);
+    number("[G_MAXBET]", s.maxBet);
+    number("[G_RATE]", s.rate);
+    number("[G_1BONUS]", s.bonus1);
+    number("[G_2BONUS]", s.bonus2);
+    number("[G_3BONUS]", s.bonus3);
+    number("[G_QBONUS]", s.qualifyBonus);
+    number("[G_OVER]", s.over);
+    text("[G_DATE]", s.date);
+    number("[G_PASS]", s.password);
+    text("[R_EDITOR]", r.editor);
+    multi("[R_HEAD]", r.head);
+    multi("[R_FOOT]", r.foot);
+    text("[R_BIMG]", r.backgroundImage);
+    text("[R_TIMG]", r.topImage);
+    text("[R_LIMG]", r.leftImage);
+    text("[R_RIMG]", r.rightImage);
+}
+
+void readTeamLine(Line& line, Team& t) {
+    if (!line.mayCarry('T', 'T')) return;
+    auto number = [&](std::string_view tag, std::int32_t& field) {
+        if (auto v = line.take(tag)) field = intValue(*v);
+    };
+    auto text = [&](std::string_view tag, TextField& field) {
+        if (auto v = line.take(tag)) field = *v;
+    };
+    number("[T_WIN]", t.wins);
+    number("[T_LOSE]", t.losses);
+    number("[T_DRAW]", t.draws);
+    number("[T_TWIN]", t.tournamentWins);
+    number("[T_PROFIT]", t.goalDiff);
+    text("[T_DATE]", t.date);
+    text("[T_SYMBOL]", t.symbol);
+    text("[T_GROUP]", t.group);
+    number("[T_OUT]", t.out);
+    number("[T_QUALIFY]", t.qualify);
+}
+
+// Tests a member line; `m` is null for a section that will be dropped, whose
+// lines are still edited so that its end is found by the same rule.
+void readMemberLine(Line& line, Member* m) {
+    if (!line.mayCarry('M', 'M')) return;
+    if (auto v = line.take("[M_TEAM]"); v && m != nullptr) m->appendVote(*v);  // the first 64 count
+    if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
+    if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
+}
+
+}  // namespace
+
+void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
+    LineSource lines(bytes);
+    std::optional<detail::NameIndex<Team>> teamIndex;
+    std::optional<detail::NameIndex<Member>> memberIndex;
+    if (flags & ReadTeams) teamIndex.emplace(game.teams());
+    if (flags & ReadMembers) memberIndex.emplace(game.members());
+
+    std::optional<Line> line = lines.next();
+    while (line) {
+        if (flags & ReadSettings) readSettings(*line, game);
+
+        if (auto name = line->take("[T_NAME]"); name && (flags & ReadTeams)) {
+            Team team;
+            team.name = *name;
+            for (;;) {
+                line = lines.next();
+                if (!line) break;  // an unfinished section still counts
+                readTeamLine(*line, team);
+                if (line->contains("[T_END]")) break;
+            }
+            if (!teamIndex->contains(team.name.view())) {
+                game.addTeam(std::move(team));
+                teamIndex->addLast();
+            }
+            if (!line) break;
+        }
+
+        if (auto name = line->take("[M_NAME]"); name && (flags & ReadMembers)) {
+            Member member;
+            member.name = *name;
+            const bool keep = !memberIndex->contains(member.name.view());
+            for (;;) {
+                line = lines.next();
+                if (!line) break;
+                readMemberLine(*line, keep ? &member : nullptr);
+                if (line->contains("[M_END]")) break;
+            }
+            if (keep) {
+                game.addMember(std::move(member));
+                memberIndex->addLast();
+            }
+            if (!line) break;
+        }
+
+        if (line->contains("[ALL_END]")) break;
+        line = lines.next();
+    }
+}
+
+void loadGame(Game& game, const std::string& path, unsigned flags) { loadGameBytes(game, readWholeFile(path), flags); }
+
+}  // namespace scorvale
