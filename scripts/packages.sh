@@ -2,7 +2,7 @@
 # ones. Sourced by start.sh and test.sh; later features only add names here.
 
 # To build and run the program.
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libcli11-dev nlohmann-json3-dev)
 # Further packages for the tests and benchmarks.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
 
