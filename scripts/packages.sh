@@ -4,7 +4,7 @@
 # To build and run the program.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libcli11-dev nlohmann-json3-dev)
 # Further packages for the tests and benchmarks.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev chromium)
 
 # ensure_packages NAME... : apt-get install only what dpkg does not list as installed.
 ensure_packages() {
