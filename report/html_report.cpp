@@ -1,5 +1,7 @@
 #include "report/html_report.h"
 
+#include <algorithm>
+
 #include "gamefile/safe_file.h"
 #include "model/game.h"
 #include "report/page_parts.h"
@@ -52,11 +54,29 @@ void writeScoringExplanation(std::string& page, const GameSettings& s, const Ima
     page += "</tr></table>\r\n";
 }
 
+// A little more than the page will take, so that a page of a few hundred
+// megabytes is not copied over and over while it grows.
+std::size_t estimatedBytes(const Game& game, const ReportSettings& settings) {
+    std::size_t bytes = 4096 + 2 * (settings.head.size() + settings.foot.size() + settings.title.size());
+    const int members = reportRowLimit(settings.memberRange, game.memberCount());
+    bytes += static_cast<std::size_t>(reportRowLimit(settings.teamRange, game.teamCount())) * 500;
+    bytes += static_cast<std::size_t>(members) * 250;
+    if (settings.memberDetails != 0) {
+        for (int i = 0; i < members; ++i) {
+            const Member& m = game.memberAt(i);
+            const int rows = std::clamp(game.settings.maxBet, 0, m.voteCount());
+            bytes += 1000 + static_cast<std::size_t>(rows) * 250;
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
 
 std::string htmlReportBytes(const Game& game, const ReportSettings& settings) {
     const ImageFragments images = imageFragments(settings);
     std::string page;
+    page.reserve(estimatedBytes(game, settings));
 
     page += "<HTML><HEAD><TITLE>";
     appendText(page, settings.title);

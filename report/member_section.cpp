@@ -1,8 +1,10 @@
+#include "report/sections.h"
+
 #include "report/page_parts.h"
 #include "report/report_texts.h"
 #include "report/same_votes.h"
-#include "report/sections.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -96,8 +98,15 @@ void writeVoteRow(std::string& page, const Game& game, const Team& team, int pos
     numberCell(page, value);
     numberCell(page, team.rank);
     page += "<td>";
-    if (team.qualify != 0) (page += rt::kQualified) += ' ';
-    if (team.out != 0) (page += rt::kOut) += ' ';
+    // Here each word carries its own trailing blank.
+    if (team.qualify != 0) {
+        page += rt::kQualified;
+        page += ' ';
+    }
+    if (team.out != 0) {
+        page += rt::kOut;
+        page += ' ';
+    }
     page += "</td>";
     numberCell(page, team.tournamentWins);
     numberCell(page, team.wins);

@@ -1,6 +1,7 @@
+#include "report/sections.h"
+
 #include "report/page_parts.h"
 #include "report/report_texts.h"
-#include "report/sections.h"
 
 namespace scorvale {
 

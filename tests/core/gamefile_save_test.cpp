@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "gamefile/file_error.h"
+#include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
+
+namespace scorvale {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SaveFailure : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/scorvale-save-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        target_ = (dir_ / "game.svl").string();
+        old_.settings.name = "Old";
+        std::ofstream(target_, std::ios::binary) << gameFileBytes(old_);
+        game_.settings.name = "New";
+        for (int i = 0; i < 2000; ++i) {
+            Team t;
+            t.name = "T" + std::to_string(i);
+            game_.addTeam(t);
+        }
+    }
+    void TearDown() override {
+        setWriteFaultHookForTesting(nullptr);
+        ::chmod(dir_.c_str(), 0700);
+        fs::remove_all(dir_);
+    }
+
+    // The old file is there byte for byte and nothing else was left behind.
+    void expectOldFileKept() {
+        EXPECT_EQ(readWholeFile(target_), gameFileBytes(old_));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    }
+
+    fs::path dir_;
+    std::string target_;
+    Game old_;
+    Game game_;
+};
+
+// Runs `body` in a child process (for limits and privileges that must not
+// leak into the test process); its exit status is the result.
+int inChild(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body());
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+// 0 when saving throws FileError naming the target and `reason`.
+int saveFailsWith(const Game& game, const std::string& path, int reason) {
+    try {
+        saveGame(game, path);
+        return 1;
+    } catch (const FileError& e) {
+        return e.path() == path && e.reason() == std::strerror(reason) ? 0 : 2;
+    }
+}
+
+TEST_F(SaveFailure, WriteRefusedBySeam) {
+    setWriteFaultHookForTesting([](std::size_t) { return false; });
+    EXPECT_EQ(saveFailsWith(game_, target_, ENOSPC), 0);
+    expectOldFileKept();
+}
+
+// A file size limit lets the first write through part way and fails the next.
+TEST_F(SaveFailure, WriteFailingPartWay) {
+    EXPECT_EQ(inChild([&] {
+                  ::signal(SIGXFSZ, SIG_IGN);
+                  const rlimit limit{4096, 4096};
+                  ::setrlimit(RLIMIT_FSIZE, &limit);
+                  return saveFailsWith(game_, target_, EFBIG);
+              }),
+              0);
+    expectOldFileKept();
+}
+
+// Root writes into a read-only folder anyway; the child drops that privilege.
+TEST_F(SaveFailure, ReadOnlyFolder) {
+    ASSERT_EQ(::chmod(dir_.c_str(), 0555), 0);
+    EXPECT_EQ(inChild([&] {
+                  if (::geteuid() == 0) {
+                      __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+                      __user_cap_data_struct data[2]{};
+                      if (::syscall(SYS_capset, &header, data) != 0) return 3;
+                  }
+                  return saveFailsWith(game_, target_, EACCES);
+              }),
+              0);
+    ::chmod(dir_.c_str(), 0700);
+    expectOldFileKept();
+}
+
+TEST_F(SaveFailure, PathIsAFolder) {
+    const std::string folder = (dir_ / "sub").string();
+    fs::create_directory(folder);
+    EXPECT_EQ(saveFailsWith(game_, folder, EISDIR), 0);
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(fs::is_empty(folder));
+    fs::remove(folder);
+    expectOldFileKept();
+}
+
+TEST_F(SaveFailure, MissingFolder) {
+    const std::string path = (dir_ / "none" / "game.svl").string();
+    EXPECT_EQ(saveFailsWith(game_, path, ENOENT), 0);
+    expectOldFileKept();
+}
+
+TEST_F(SaveFailure, SavedFileLoadsBackAndLoadErrorsNameTheFile) {
+    saveGame(game_, target_);
+    Game back;
+    loadGame(back, target_, ReadAll);
+    EXPECT_EQ(back.settings.name, "New");
+    EXPECT_EQ(back.teamCount(), game_.teamCount());
+    for (const std::string& bad : {(dir_ / "missing.svl").string(), dir_.string()}) {
+        try {
+            loadGame(back, bad, ReadAll);
+            ADD_FAILURE() << "no error for " << bad;
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.path(), bad);
+            EXPECT_FALSE(e.reason().empty());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scorvale
