@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Drives the real program on an X server with real input events: click the
+# save button, type a path into the file dialog, confirm, then check that the
+# file appeared and that its first line decodes to the game title.
+# Then it loads a sample game the same way and photographs the window.
+# Usage: e2e_save.sh PROGRAM WORKDIR SAMPLE_GAME
+set -euo pipefail
+program=$1
+work=$2
+sample=$3
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (install xvfb xdotool imagemagick)"; exit 1; }
+done
+rm -rf "$work" && mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+
+display=
+for n in $(seq 99 140); do
+  if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then display=:$n; break; fi
+done
+[ -n "$display" ] || { echo "FAIL: no free X display"; exit 1; }
+
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" >"$work/program.log" 2>&1 &
+pids+=($!)
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Scorvale$' | head -1)
+[ -n "$main" ] || { echo "FAIL: the main window did not appear"; exit 1; }
+sleep 0.5
+
+# waitDialog: the id of the program's visible window other than the main one.
+waitDialog() {
+  local id=
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --pid "${pids[1]}" --name '.' 2>/dev/null | grep -v "^$main\$" | head -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || { echo "FAIL: $1 did not open" >&2; exit 1; }
+  sleep 0.5
+  xdotool windowfocus --sync "$id" || true
+  echo "$id"
+}
+
+# The save button sits seventh in the left strip.
+xdotool mousemove --window "$main" 53 196 click 1
+waitDialog "the save dialog" >/dev/null
+target="$work/saved"
+xdotool type --delay 20 "$target"
+sleep 0.3
+import -window root "$work/save-dialog.png"
+xdotool key Return
+
+for _ in $(seq 50); do [ -s "$target.svl" ] && break; sleep 0.1; done
+[ -s "$target.svl" ] || { echo "FAIL: $target.svl was not written"; exit 1; }
+sleep 0.3
+import -window root "$work/after-save.png"
+
+first=$(head -n 1 "$target.svl" | tr -d '\r')
+decoded=$(python3 -c '
+import sys
+s = sys.argv[1]
+d = lambda v: v - 87 if v >= 97 else v - 48
+print(bytes(((d(ord(s[i]) - 10) * 16 + d(ord(s[i + 1]) - 20)) & 255) for i in range(0, len(s) - 1, 2)).decode("ascii", "replace"))
+' "$first")
+expected="[G_NAME]Let's bet on the World Cup 2002"
+if [ "$decoded" != "$expected" ]; then
+  echo "FAIL: first line decodes to '$decoded', expected '$expected'"
+  exit 1
+fi
+caption=$(xdotool getwindowname "$main")
+[ "$caption" = "Scorvale! [Let's bet on the World Cup 2002]" ] || { echo "FAIL: caption is '$caption'"; exit 1; }
+# Load: the first button; OK in the load settings, then the sample's path.
+xdotool mousemove --window "$main" 53 21 click 1
+waitDialog "the load settings dialog" >/dev/null
+xdotool key Return
+sleep 0.5
+waitDialog "the open dialog" >/dev/null
+xdotool type --delay 20 "$sample"
+xdotool key Return
+for _ in $(seq 50); do
+  caption=$(xdotool getwindowname "$main")
+  [ "$caption" != "Scorvale! [Let's bet on the World Cup 2002]" ] && break
+  sleep 0.1
+done
+case "$caption" in
+  *2002*ワールドカップ*) ;;
+  *) echo "FAIL: after loading the sample the caption is '$caption'"; exit 1 ;;
+esac
+sleep 0.3
+import -window "$main" "$work/main-window.png"
+
+echo "e2e: saved $target.svl, screenshots in $work"
+echo "1 passed, 0 failed"

@@ -1,0 +1,214 @@
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
+#include "tests/support/scripted_interaction.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/load_settings_dialog.h"
+
+using namespace scorvale;
+using namespace scorvale::testing;
+
+namespace {
+// Answers the load dialog: a new load, or a merge of both collections.
+std::function<bool(QDialog&)> loadMode(bool newLoad) {
+    return [newLoad](QDialog& d) {
+        auto& dialog = dynamic_cast<ui::LoadSettingsDialog&>(d);
+        dialog.newLoadBox()->setChecked(newLoad);
+        return true;
+    };
+}
+
+bool sameGame(const Game& a, const Game& b) {
+    return a.settings == b.settings && a.teams() == b.teams() && a.members() == b.members();
+}
+}  // namespace
+
+class LoadTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    // A saved game of three teams in name order, not rank order.
+    QString writeFile(const char* fileName, std::int32_t password) {
+        Game game;
+        game.settings.name = "Saved game";
+        game.settings.password = password;
+        const struct { const char* name; int wins; } teams[] = {{"Alpha", 0}, {"Beta", 2}, {"Gamma", 1}};
+        for (const auto& t : teams) {
+            Team team;
+            team.name = t.name;
+            team.wins = t.wins;
+            game.addTeam(team);
+        }
+        Member m;
+        m.name = "member";
+        m.addVote("Beta");
+        game.addMember(m);
+        const QString path = dir_.filePath(QString::fromLatin1(fileName));
+        writeFileAtomically(QFile::encodeName(path).toStdString(), gameFileBytes(game));
+        return path;
+    }
+
+    static bool rankOrdered(const Game& game) {
+        for (int i = 1; i < game.teamCount(); ++i)
+            if (game.teamAt(i - 1).rank > game.teamAt(i).rank) return false;
+        for (int i = 1; i < game.memberCount(); ++i)
+            if (game.memberAt(i - 1).rank > game.memberAt(i).rank) return false;
+        return true;
+    }
+
+private slots:
+    void dialogEnablingRule() {
+        ui::LoadSettingsDialog d;
+        QVERIFY(d.newLoad() && d.mergeTeams() && d.mergeMembers() && !d.readSettings());
+        QVERIFY(!d.mergeTeamsBox()->isEnabled() && !d.mergeMembersBox()->isEnabled());
+        QVERIFY(d.readSettingsBox()->isHidden());
+        d.newLoadBox()->click();
+        QVERIFY(d.mergeTeamsBox()->isEnabled() && d.mergeMembersBox()->isEnabled());
+        QVERIFY(d.mergeTeams() && d.mergeMembers());
+        d.newLoadBox()->click();
+        QVERIFY(!d.mergeTeamsBox()->isEnabled() && d.mergeTeams());
+        QCOMPARE(d.windowTitle(), QStringLiteral("読み込み設定"));
+    }
+
+    void newLoadLocksByPassword_data() {
+        QTest::addColumn<int>("password");
+        QTest::addColumn<bool>("unlocked");
+        QTest::newRow("no password") << 0 << true;
+        QTest::newRow("password") << 760 << false;
+    }
+    void newLoadLocksByPassword() {
+        QFETCH(int, password);
+        QFETCH(bool, unlocked);
+        const QString path = writeFile("new.svl", password);
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {path};
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        QTest::mouseClick(w.button(0), Qt::LeftButton);
+
+        const Game& game = w.controller().game();
+        QCOMPARE(user.fileRequests.size(), 1u);
+        QCOMPARE(user.fileRequests[0].filter, QStringLiteral("svl (*.svl)"));
+        QVERIFY(user.messages.empty());
+        QCOMPARE(game.settings.name, std::string("Saved game"));
+        QCOMPARE(teamNames(game), std::vector<std::string>({"Beta", "Gamma", "Alpha"}));
+        QVERIFY(rankOrdered(game));
+        QCOMPARE(game.memberCount(), 1);
+        QCOMPARE(w.controller().editingUnlocked(), unlocked);
+        QCOMPARE(w.button(2)->isEnabled(), unlocked);
+        QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())), path);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale! [Saved game]"));
+        QCOMPARE(cell(w.teamList(), 0, 0), QStringLiteral("Beta"));
+    }
+
+    void mergeFollowsTheLock_data() {
+        QTest::addColumn<bool>("unlocked");
+        QTest::newRow("locked reads nothing") << false;
+        QTest::newRow("unlocked adds the missing") << true;
+    }
+    void mergeFollowsTheLock() {
+        QFETCH(bool, unlocked);
+        const QString path = writeFile("merge.svl", 0);
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(false)};
+        user.fileAnswers = {path};
+        ui::MainWindow w(user);
+        Game& game = w.controller().game();
+        fillPool(game);
+        // Beta exists already with other results: a merge must keep them.
+        Team beta;
+        beta.name = "Beta";
+        beta.losses = 7;
+        game.addTeam(beta);
+        w.controller().setEditingUnlocked(unlocked);
+        w.controller().teamHeaderClicked(0);
+        const GameSettings settings = game.settings;
+        QTest::mouseClick(w.button(0), Qt::LeftButton);
+
+        std::vector<std::string> names = teamNames(game);
+        std::sort(names.begin(), names.end());
+        std::vector<std::string> expected = {"Beta", "Brazil", "France", "Japan", "Korea", "Senegal"};
+        if (unlocked) expected = {"Alpha", "Beta", "Brazil", "France", "Gamma", "Japan", "Korea", "Senegal"};
+        QCOMPARE(names, expected);
+        QCOMPARE(game.teamAt(game.findTeamByName("Beta")).losses, 7);
+        QCOMPARE(game.teamAt(game.findTeamByName("Beta")).wins, 0);
+        QCOMPARE(game.memberCount(), unlocked ? 5 : 4);
+        QVERIFY(rankOrdered(game));
+        QCOMPARE(game.settings, settings);
+        QVERIFY(w.controller().currentFilePath().empty());
+        // The game's password is 0, so every completed load unlocks.
+        QVERIFY(w.controller().editingUnlocked());
+        QCOMPARE(w.teamList()->model()->rowCount(), int(expected.size()));
+    }
+
+    // A new load gives up the open game only once the file is in hand.
+    void failedChoiceChangesNothing_data() {
+        QTest::addColumn<bool>("chooseMissingFile");
+        QTest::newRow("cancelled file choice") << false;
+        QTest::newRow("unreadable file") << true;
+    }
+    void failedChoiceChangesNothing() {
+        QFETCH(bool, chooseMissingFile);
+        const QString missing = dir_.filePath(QStringLiteral("missing.svl"));
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(true)};
+        if (chooseMissingFile) user.fileAnswers = {missing};
+        ui::MainWindow w(user);
+        Game& game = w.controller().game();
+        fillPool(game);
+        w.controller().setEditingUnlocked(true);
+        w.controller().refreshView();
+        const Game before = game;
+        QTest::mouseClick(w.button(0), Qt::LeftButton);
+
+        QVERIFY(sameGame(game, before));
+        QVERIFY(w.controller().editingUnlocked());
+        QVERIFY(w.controller().currentFilePath().empty());
+        QCOMPARE(w.teamList()->model()->rowCount(), 5);
+        QCOMPARE(user.messages.size(), chooseMissingFile ? 1u : 0u);
+        if (chooseMissingFile) {
+            QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);
+            QVERIFY(user.messages[0].text.contains(missing));
+        }
+    }
+
+    void cancelledLoadDialog() {
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        QTest::mouseClick(w.button(0), Qt::LeftButton);
+        QCOMPARE(user.dialogTitles, std::vector<QString>({QStringLiteral("読み込み設定")}));
+        QVERIFY(user.fileRequests.empty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale"));
+    }
+
+    void saveThenLoadRoundTrip() {
+        const QString path = dir_.filePath(QStringLiteral("round"));
+        ScriptedInteraction user;
+        user.fileAnswers = {path + QStringLiteral(".svl")};
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        QTest::mouseClick(w.button(6), Qt::LeftButton);
+        QVERIFY(user.messages.empty());
+        QVERIFY(QFile::exists(path + QStringLiteral(".svl")));
+        QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())),
+                 path + QStringLiteral(".svl"));
+
+        // The next save proposes the same file; a write failure is told.
+        user.fileAnswers = {dir_.filePath(QStringLiteral("no/such/folder/x.svl"))};
+        QTest::mouseClick(w.button(6), Qt::LeftButton);
+        QCOMPARE(user.fileRequests[1].initialPath, path + QStringLiteral(".svl"));
+        QCOMPARE(user.messages.size(), 1u);
+        QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);
+    }
+};
+
+QTEST_MAIN(LoadTest)
+#include "load_test.moc"

@@ -1,0 +1,156 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+
+#include "ui/about_box.h"
+
+namespace scorvale::ui {
+
+namespace {
+constexpr int kStripWidth = 105;
+constexpr int kMargin = 12;
+
+// The strip left of the lists; its context menu holds the about item that a
+// system menu would hold where the window manager does not lend one.
+class CommandStrip : public QWidget {
+public:
+    CommandStrip(QWidget* parent, MainWindow* window) : QWidget(parent), window_(window) {}
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        QMenu menu(this);
+        menu.setSeparatorsCollapsible(false);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)..."), window_, &MainWindow::showAbout);
+        menu.exec(event->globalPos());
+    }
+
+private:
+    MainWindow* window_;
+};
+}  // namespace
+
+MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
+    : QWidget(parent), interaction_(interaction), controller_(interaction, *this) {
+    setWindowTitle(QStringLiteral("Scorvale"));
+    setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setMinimumSize(800, 340);
+    resize(800, 420);
+    controller_.setDialogParent(this);
+
+    strip_ = new CommandStrip(this, this);
+    strip_->setGeometry(0, 0, kStripWidth, 2000);
+    static const char16_t* const captions[7] = {u"読み込み(&L)", u"パスワード(&P)", u"設定(&R)",  u"チーム追加(&T)",
+                                                u"参加者追加(&M)", u"HTML出力(&H)",  u"保存(&S)"};
+    static void (MainController::*const commands[7])() = {
+        &MainController::load,     &MainController::password,   &MainController::settings, &MainController::addTeam,
+        &MainController::addMember, &MainController::htmlOutput, &MainController::save};
+    for (int i = 0; i < 7; ++i) {
+        auto* b = new QPushButton(QString::fromUtf16(captions[i]), strip_);
+        b->setAutoDefault(false);
+        b->setGeometry(9, 10 + 29 * i, 88, 24);
+        const auto command = commands[i];
+        connect(b, &QPushButton::clicked, this, [this, command] { (controller_.*command)(); });
+        buttons_[i] = b;
+    }
+    picture_ = new QLabel(strip_);
+    picture_->setGeometry(9, 10 + 29 * 7 + 14, 88, 88);
+    picture_->setPixmap(QIcon(QStringLiteral(":/scorvale/picture.svg")).pixmap(88, 88));
+
+    teamList_ = makeList(&controller_.teamModel(), kTeamColumns, 14);
+    memberList_ = makeList(&controller_.memberModel(), kMemberColumns, 5);
+    connect(teamList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int c) { controller_.teamHeaderClicked(c); });
+    connect(memberList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int c) { controller_.memberHeaderClicked(c); });
+    connect(teamList_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { controller_.editTeam(index.row()); });
+    connect(memberList_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { controller_.editMember(index.row()); });
+
+    auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(about, &QShortcut::activated, this, &MainWindow::showAbout);
+    layoutLists();
+}
+
+QTableView* MainWindow::makeList(QAbstractItemModel* model, const ListColumn* columns, int count) {
+    auto* view = new QTableView(this);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(true);
+    view->setSortingEnabled(false);
+    view->setWordWrap(false);
+    view->setFrameShape(QFrame::StyledPanel);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* rows = view->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    QHeaderView* header = view->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setSortIndicatorShown(false);
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(10);
+    for (int c = 0; c < count; ++c) view->setColumnWidth(c, columns[c].width);
+    return view;
+}
+
+void MainWindow::layoutLists() {
+    const QRect area = rect().adjusted(kStripWidth, kMargin, -kMargin, -kMargin);
+    const int half = area.height() / 2;
+    teamList_->setGeometry(area.left(), area.top(), area.width(), half);
+    memberList_->setGeometry(area.left(), area.top() + half, area.width(), area.height() - half);
+    strip_->setGeometry(0, 0, kStripWidth, height());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutLists();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    // Enter and Return do nothing here: no button is a default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (controller_.confirmExit())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::setCaption(const QString& caption) { setWindowTitle(caption); }
+
+void MainWindow::setAdminCommandsEnabled(bool enabled) {
+    buttons_[2]->setEnabled(enabled);
+    buttons_[3]->setEnabled(enabled);
+    buttons_[5]->setEnabled(enabled);
+}
+
+void MainWindow::showAbout() {
+    AboutBox box(this);
+    interaction_.runDialog(box);
+}
+
+}  // namespace scorvale::ui
