@@ -169,40 +169,23 @@ std::string standingsJson(const Game& game) {
 }
 
 void writeReport(Game& game, const ReportOptions& options, const std::string& out) {
-    // The dialog's values as the command fills them, then the overrides.
+    // The dialog's values as the command fills them; the options start at the
+    // dialog's ranges and details and override the texts they are given.
     ReportSettings values = game.report;
-    values.title = game.settings.name;
-    values.date = game.settings.date;
-    values.memberDetails = 0;
-    values.teamDetails = 0;
-    values.memberRange = 2;
-    values.teamRange = 2;
-    if (options.title) values.title = toShiftJis("--title", *options.title);
-    if (options.date) values.date = toShiftJis("--date", *options.date);
+    values.title = options.title ? toShiftJis("--title", *options.title) : game.settings.name;
+    values.date = options.date ? toShiftJis("--date", *options.date) : game.settings.date;
     if (options.editor) values.editor = toShiftJis("--editor", *options.editor);
     values.memberRange = options.memberRange;
     values.teamRange = options.teamRange;
     values.memberDetails = options.details ? 1 : 0;
+    values.teamDetails = 0;
 
     computeStandings(game);
     if (game.settings.name.empty()) throw BadFileError("the game has no title; no report is written");
 
     // Stored as the command stores them; the game's own date stays.
     game.settings.name = values.title;
-    ReportSettings& r = game.report;
-    r.memberDetails = values.memberDetails;
-    r.teamDetails = 0;
-    r.memberRange = values.memberRange;
-    r.teamRange = values.teamRange;
-    r.date = values.date;
-    r.editor = values.editor;
-    r.title = values.title;
-    r.head = values.head;
-    r.foot = values.foot;
-    r.topImage = values.topImage;
-    r.leftImage = values.leftImage;
-    r.rightImage = values.rightImage;
-    r.backgroundImage = values.backgroundImage;
+    game.report = values;
     writeHtmlReport(game, out, game.report);
 }
 

@@ -38,7 +38,8 @@ void writeOutput(const std::string& out, std::string_view bytes);
 std::string standingsTsv(const Game& game);
 std::string standingsJson(const Game& game);
 
-// The values the report dialog opens with, then the given overrides (UTF-8).
+// The report dialog's choices; unset texts keep what the dialog opens with.
+// Texts are UTF-8.
 struct ReportOptions {
     std::optional<std::string> title;
     std::optional<std::string> date;
