@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "gamefile/game_file.h"
 #include "gamefile/hex_code.h"
@@ -20,13 +22,13 @@ public:
 
     std::string_view view() const { return {data_, size_}; }
 
-    bool contains(std::string_view tag) const { return find(data_, tag) != nullptr; }
+    bool contains(std::string_view tag) { return find(firstBracket(), tag) != nullptr; }
 
-    // Whether any "[X_" with X one of `letters` occurs: no tag of that
-    // section can be in a line without one.
-    bool mayCarry(char a, char b) const {
+    // Whether any "[X_" with X `a` or `b` occurs: no tag of that section can
+    // be in a line without one.
+    bool mayCarry(char a, char b) {
         const char* end = data_ + size_;
-        for (const char* p = data_; end - p >= 3; ++p) {
+        for (const char* p = firstBracket(); p != nullptr && end - p >= 3; ++p) {
             p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(end - p - 2)));
             if (p == nullptr) return false;
             if ((p[1] == a || p[1] == b) && p[2] == '_') return true;
@@ -36,7 +38,7 @@ public:
 
     // Removes every occurrence of `tag` left to right; the value is the rest.
     std::optional<std::string_view> take(std::string_view tag) {
-        char* hit = find(data_, tag);
+        char* hit = find(firstBracket(), tag);
         if (hit == nullptr) return std::nullopt;
         char* end = data_ + size_;
         char* dst = hit;
@@ -51,13 +53,23 @@ public:
             src = next + tag.size();
         }
         size_ = static_cast<std::size_t>(dst - data_);
+        bracketKnown_ = false;
         return view();
     }
 
 private:
+    // Every tag starts with '['; the first one is looked up once per edit.
+    const char* firstBracket() {
+        if (!bracketKnown_) {
+            bracket_ = size_ == 0 ? nullptr : static_cast<const char*>(std::memchr(data_, '[', size_));
+            bracketKnown_ = true;
+        }
+        return bracket_;
+    }
+
     char* find(const char* from, std::string_view tag) const {
+        if (from == nullptr) return nullptr;
         const char* end = data_ + size_;
-        // Every tag starts with '['.
         while (static_cast<std::size_t>(end - from) >= tag.size()) {
             const char* p = static_cast<const char*>(
                 std::memchr(from, '[', static_cast<std::size_t>(end - from) - tag.size() + 1));
@@ -70,6 +82,8 @@ private:
 
     char* data_;
     std::size_t size_;
+    const char* bracket_ = nullptr;
+    bool bracketKnown_ = false;
 };
 
 // The file's lines in order, each decoded on demand: scrambled until the first
@@ -88,7 +102,7 @@ public:
         pos_ += lf == nullptr ? left : n + 1;
         if (lf != nullptr && n > 0 && start[n - 1] == '\r') --n;
 
-        if (!plain_ && Line(const_cast<char*>(start), n).contains("[G_NAME]")) plain_ = true;
+        if (!plain_ && std::string_view(start, n).find("[G_NAME]") != std::string_view::npos) plain_ = true;
         if (buffer_.size() < n) buffer_.resize(std::max(n, buffer_.size() * 2));
         char* out = buffer_.data();
         if (plain_) {
@@ -105,6 +119,9 @@ public:
         }
         return Line(out, static_cast<std::size_t>(dst - out));
     }
+
+    // Offset of the next line in the bytes.
+    std::size_t position() const { return pos_; }
 
 private:
     std::string_view bytes_;
@@ -201,11 +218,39 @@ void readTeamLine(Line& line, Team& t) {
     number("[T_QUALIFY]", t.qualify);
 }
 
+// A member section's votes, kept until its end so that the record gets them
+// in one allocation. Only the first 64 count.
+class VoteList {
+public:
+    void clear() {
+        bytes_.clear();
+        ends_.clear();
+    }
+    void add(std::string_view text) {
+        if (ends_.size() >= static_cast<std::size_t>(Member::kMaxVotes)) return;
+        text = text.substr(0, shiftJisPrefixLength(text.substr(0, text.find('\0')), TextField::kMaxBytes));
+        bytes_.append(text);
+        ends_.push_back(bytes_.size());
+    }
+    void moveTo(Member& m) const {
+        m.reserveVotes(static_cast<int>(ends_.size()));
+        std::size_t from = 0;
+        for (const std::size_t end : ends_) {
+            m.appendVote(std::string_view(bytes_).substr(from, end - from));
+            from = end;
+        }
+    }
+
+private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_;
+};
+
 // Tests a member line; `m` is null for a section that will be dropped, whose
 // lines are still edited so that its end is found by the same rule.
-void readMemberLine(Line& line, Member* m) {
+void readMemberLine(Line& line, Member* m, VoteList& votes) {
     if (!line.mayCarry('M', 'M')) return;
-    if (auto v = line.take("[M_TEAM]"); v && m != nullptr) m->appendVote(*v);  // the first 64 count
+    if (auto v = line.take("[M_TEAM]"); v && m != nullptr) votes.add(*v);
     if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
     if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
 }
@@ -219,6 +264,8 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     if (flags & ReadTeams) teamIndex.emplace(game.teams());
     if (flags & ReadMembers) memberIndex.emplace(game.members());
 
+    VoteList votes;
+    bool reserved = false;
     std::optional<Line> line = lines.next();
     while (line) {
         if (flags & ReadSettings) readSettings(*line, game);
@@ -243,13 +290,23 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
             Member member;
             member.name = *name;
             const bool keep = !memberIndex->contains(member.name.view());
+            const std::size_t sectionStart = lines.position();
+            votes.clear();
             for (;;) {
                 line = lines.next();
                 if (!line) break;
-                readMemberLine(*line, keep ? &member : nullptr);
+                readMemberLine(*line, keep ? &member : nullptr, votes);
                 if (line->contains("[M_END]")) break;
             }
             if (keep) {
+                votes.moveTo(member);
+                if (!reserved) {
+                    // Guess the members still to come from the size of this one's section.
+                    reserved = true;
+                    // A floor on the section size bounds the guess for files of tiny sections.
+                    const std::size_t section = std::max<std::size_t>(lines.position() - sectionStart, 64);
+                    game.members().reserve(game.members().size() + 1 + (bytes.size() - lines.position()) / section);
+                }
                 game.addMember(std::move(member));
                 memberIndex->addLast();
             }

@@ -104,6 +104,8 @@ public:
     // Appends without the duplicate check (a file may hold the same team
     // twice); refuses beyond kMaxVotes. Returns false when refused.
     bool appendVote(std::string_view text);
+    // Room for `count` votes before appending them one by one.
+    void reserveVotes(int count) { teams_.reserve(static_cast<std::size_t>(count < kMaxVotes ? count : kMaxVotes)); }
 
     friend bool operator==(const Member&, const Member&) = default;
 

@@ -1,0 +1,107 @@
+// Loading and saving a big pool's file, beside the floor any reader pays: a
+// loop that only hex-decodes the same bytes. Merging a file whose members are
+// all present must cost about what a new load does.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <unistd.h>
+
+#include "bench/bench_games.h"
+#include "gamefile/game_file.h"
+#include "gamefile/hex_code.h"
+
+namespace {
+
+using namespace scorvale;
+
+const Game& pool(int members) {
+    static std::map<int, Game> pools;
+    auto it = pools.find(members);
+    if (it == pools.end()) it = pools.emplace(members, bench::makePool(48, members, 10)).first;
+    return it->second;
+}
+
+const std::string& poolFile(int members) {
+    static std::map<int, std::string> files;
+    auto it = files.find(members);
+    if (it == files.end()) it = files.emplace(members, gameFileBytes(pool(members))).first;
+    return it->second;
+}
+
+void BM_HexDecodeOnly(benchmark::State& state) {
+    const std::string& bytes = poolFile(static_cast<int>(state.range(0)));
+    std::string out(bytes.size() / 2, '\0');
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (auto _ : state) {
+        char* dst = out.data();
+        for (std::size_t i = 0; i + 1 < bytes.size();) {
+            if (in[i] == '\r' || in[i] == '\n') {
+                ++i;
+                continue;
+            }
+            *dst++ = static_cast<char>(detail::kHex.decode(in[i], in[i + 1]));
+            i += 2;
+        }
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_Load(benchmark::State& state) {
+    const std::string& bytes = poolFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        Game game;
+        loadGameBytes(game, bytes, ReadAll);
+        benchmark::DoNotOptimize(game.memberCount());
+        state.PauseTiming();
+        game = Game{};
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_Save(benchmark::State& state) {
+    const Game& game = pool(static_cast<int>(state.range(0)));
+    std::size_t size = 0;
+    for (auto _ : state) {
+        std::string bytes = gameFileBytes(game);
+        size = bytes.size();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+// The whole save with the temporary file, fsync and rename.
+void BM_SaveFile(benchmark::State& state) {
+    const Game& game = pool(static_cast<int>(state.range(0)));
+    const std::string path = "/tmp/scorvale-bench-" + std::to_string(::getpid()) + ".svl";
+    for (auto _ : state) saveGame(game, path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * poolFile(static_cast<int>(state.range(0))).size()));
+    std::remove(path.c_str());
+}
+
+// Every team and member of the file is already in the game: all are dropped.
+void BM_MergeAllPresent(benchmark::State& state) {
+    const std::string& bytes = poolFile(static_cast<int>(state.range(0)));
+    Game game;
+    loadGameBytes(game, bytes, ReadAll);
+    for (auto _ : state) {
+        loadGameBytes(game, bytes, ReadTeams | ReadMembers);
+        benchmark::DoNotOptimize(game.memberCount());
+    }
+    if (game.memberCount() != state.range(0)) state.SkipWithError("merge added records");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+BENCHMARK(BM_HexDecodeOnly)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeAllPresent)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
