@@ -85,13 +85,7 @@ private:
 
 void writeVoteRow(std::string& page, const Game& game, const Team& team, int position, std::int32_t value) {
     page += "<td>";
-    if (team.symbol.empty()) {
-        page += "-";
-    } else {
-        page += "<img src=\"";
-        appendText(page, team.symbol.view());
-        page += "\">";
-    }
+    appendTeamPicture(page, team);
     page += "</td>";
     cell(page, team.name.view());
     numberCell(page, votePoints(game.settings, position));

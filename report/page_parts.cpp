@@ -75,4 +75,14 @@ int reportRowLimit(std::int32_t range, int size) {
     return std::min(limit, size);
 }
 
+void appendTeamPicture(std::string& page, const Team& team) {
+    if (team.symbol.empty()) {
+        page += "-";
+        return;
+    }
+    page += "<img src=\"";
+    appendText(page, team.symbol.view());
+    page += "\">";
+}
+
 }  // namespace scorvale

@@ -30,6 +30,9 @@ std::string sectionHeading(const ImageFragments& images, std::string_view text);
 // Every line feed becomes "<BR>\n"; a CR before it stays in front of the <BR>.
 std::string greetingToHtml(std::string_view text);
 
+// A team's picture cell content: its symbol image, or "-" without one.
+void appendTeamPicture(std::string& page, const Team& team);
+
 // Rows a ranking table shows: 5 for range 0, 10 for range 1, all otherwise,
 // never more than `size`.
 int reportRowLimit(std::int32_t range, int size);

@@ -25,13 +25,7 @@ void writeTeamSection(std::string& page, const Game& game, const ReportSettings&
         page += t % 2 == 1 ? "<tr bgcolor=\"#c0ffc0\">" : "<tr bgcolor=\"#80ff80\">";
         number(team.rank);
         page += "<td>";
-        if (team.symbol.empty()) {
-            page += "-";
-        } else {
-            page += "<img src=\"";
-            appendText(page, team.symbol.view());
-            page += "\">";
-        }
+        appendTeamPicture(page, team);
         page += "</td>";
         cell(team.name.view());
         cell(team.group.view());
