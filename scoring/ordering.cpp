@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace scorvale {
@@ -107,16 +109,33 @@ void sortByNumber(std::vector<Record>& records, KeyOf keyOf) {
     applyOrder(records, order);
 }
 
-// A stable ordering by text; `tieBefore(a, b)` decides equal texts (or never).
-template <typename Record, typename TextOf, typename TieBefore>
-void sortByText(std::vector<Record>& records, TextOf textOf, TieBefore tieBefore) {
-    std::vector<std::uint32_t>& order = orderScratch(records.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int c = compareText(textOf(records[a]), textOf(records[b]));
-        return c != 0 ? c < 0 : tieBefore(records[a], records[b]);
-    });
-    applyOrder(records, order);
+// A stable ordering by text, then by `tieKey` (a 32-bit ordered value). Equal
+// texts are grouped first, so only the distinct texts are compared: a column
+// like the first vote has a few dozen values over any number of members.
+template <typename Record, typename TextOf, typename TieKey>
+void sortByText(std::vector<Record>& records, TextOf textOf, TieKey tieKey) {
+    std::unordered_map<std::string_view, std::uint32_t> groupOf;
+    groupOf.reserve(records.size());
+    std::vector<std::string_view> distinct;
+    std::vector<std::uint32_t>& group = orderScratch(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto [it, added] = groupOf.try_emplace(textOf(records[i]), static_cast<std::uint32_t>(distinct.size()));
+        if (added) distinct.push_back(it->first);
+        group[i] = it->second;
+    }
+    std::vector<std::uint32_t> byText(distinct.size());
+    std::iota(byText.begin(), byText.end(), 0u);
+    std::sort(byText.begin(), byText.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return compareText(distinct[a], distinct[b]) < 0; });
+    std::vector<std::uint32_t> rankOf(distinct.size());
+    for (std::size_t r = 0; r < byText.size(); ++r) rankOf[byText[r]] = static_cast<std::uint32_t>(r);
+
+    std::vector<KeyedIndex>& entries = keyedScratch(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        entries[i] = {std::uint64_t{rankOf[group[i]]} << 32 | tieKey(records[i]), static_cast<std::uint32_t>(i)};
+    radixSortByKey(entries);
+    for (std::size_t i = 0; i < entries.size(); ++i) group[i] = entries[i].index;
+    applyOrder(records, group);
 }
 
 }  // namespace
@@ -149,7 +168,7 @@ void sortTeams(Game& game, TeamSortKey key) {
         return;
     }
     sortByText(teams, [key](const Team& t) { return teamText(t, key); },
-               [](const Team& a, const Team& b) { return a.goalDiff > b.goalDiff; });
+               [](const Team& t) { return ordered(t.goalDiff, false) & 0xFFFFFFFFull; });
 }
 
 void sortMembers(Game& game, MemberSortKey key) {
@@ -166,7 +185,7 @@ void sortMembers(Game& game, MemberSortKey key) {
         return;
     }
     sortByText(members, [key](const Member& m) { return memberText(m, key); },
-               [](const Member&, const Member&) { return false; });
+               [](const Member&) { return std::uint64_t{0}; });
 }
 
 }  // namespace scorvale
