@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <numeric>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace scorvale {
@@ -109,33 +108,61 @@ void sortByNumber(std::vector<Record>& records, KeyOf keyOf) {
     applyOrder(records, order);
 }
 
-// A stable ordering by text, then by `tieKey` (a 32-bit ordered value). Equal
-// texts are grouped first, so only the distinct texts are compared: a column
-// like the first vote has a few dozen values over any number of members.
+// The first `count` character values of `text` from character `skip` on,
+// 16 bits each, high first, zero-padded: integers that order as compareText
+// orders texts that differ there (a character value is never 0).
+std::uint64_t charPrefix(std::string_view text, std::size_t skip) {
+    std::uint64_t key = 0;
+    std::size_t pos = 0;
+    int taken = 0;
+    for (std::size_t c = 0; pos < text.size() && taken < 4; ++c) {
+        const std::uint32_t value = charAt(text, pos);
+        if (c < skip) continue;
+        key |= std::uint64_t{value} << (48 - 16 * taken++);
+    }
+    return key;
+}
+
+// A stable ordering by text, then by `tieKey` (a 32-bit ordered value). The
+// first eight characters are turned into two integers and ordered by radix;
+// only records equal in those and longer than that are compared as texts.
 template <typename Record, typename TextOf, typename TieKey>
 void sortByText(std::vector<Record>& records, TextOf textOf, TieKey tieKey) {
-    std::unordered_map<std::string_view, std::uint32_t> groupOf;
-    groupOf.reserve(records.size());
-    std::vector<std::string_view> distinct;
-    std::vector<std::uint32_t>& group = orderScratch(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto [it, added] = groupOf.try_emplace(textOf(records[i]), static_cast<std::uint32_t>(distinct.size()));
-        if (added) distinct.push_back(it->first);
-        group[i] = it->second;
+    const std::size_t n = records.size();
+    std::vector<KeyedIndex>& entries = keyedScratch(n);
+    std::vector<std::uint64_t> head(n), tail(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string_view text = textOf(records[i]);
+        head[i] = charPrefix(text, 0);
+        tail[i] = charPrefix(text, 4);
+        entries[i] = {tieKey(records[i]), static_cast<std::uint32_t>(i)};
     }
-    std::vector<std::uint32_t> byText(distinct.size());
-    std::iota(byText.begin(), byText.end(), 0u);
-    std::sort(byText.begin(), byText.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return compareText(distinct[a], distinct[b]) < 0; });
-    std::vector<std::uint32_t> rankOf(distinct.size());
-    for (std::size_t r = 0; r < byText.size(); ++r) rankOf[byText[r]] = static_cast<std::uint32_t>(r);
-
-    std::vector<KeyedIndex>& entries = keyedScratch(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i)
-        entries[i] = {std::uint64_t{rankOf[group[i]]} << 32 | tieKey(records[i]), static_cast<std::uint32_t>(i)};
+    // Least significant key first; each pass is stable.
     radixSortByKey(entries);
-    for (std::size_t i = 0; i < entries.size(); ++i) group[i] = entries[i].index;
-    applyOrder(records, group);
+    for (KeyedIndex& e : entries) e.key = tail[e.index];
+    radixSortByKey(entries);
+    for (KeyedIndex& e : entries) e.key = head[e.index];
+    radixSortByKey(entries);
+
+    // Runs equal in the first eight characters may still differ further on.
+    for (std::size_t from = 0; from < n;) {
+        std::size_t to = from + 1;
+        while (to < n && head[entries[to].index] == head[entries[from].index] &&
+               tail[entries[to].index] == tail[entries[from].index])
+            ++to;
+        if (to - from > 1 && (tail[entries[from].index] & 0xFFFF) != 0) {
+            std::stable_sort(entries.begin() + static_cast<std::ptrdiff_t>(from),
+                             entries.begin() + static_cast<std::ptrdiff_t>(to),
+                             [&](const KeyedIndex& a, const KeyedIndex& b) {
+                                 const int c = compareText(textOf(records[a.index]), textOf(records[b.index]));
+                                 return c != 0 ? c < 0 : tieKey(records[a.index]) < tieKey(records[b.index]);
+                             });
+        }
+        from = to;
+    }
+    std::vector<std::uint32_t>& order = orderScratch(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = entries[i].index;
+    applyOrder(records, order);
 }
 
 }  // namespace
