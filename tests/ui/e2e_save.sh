@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives the real program on an X server with real input events: click the
 # save button, type a path into the file dialog, confirm, then check that the
-# file appeared and that its first line decodes to the game title.
-# Then it loads a sample game the same way and photographs the window.
+# file appeared and that its first line decodes to the game title. Then it
+# adds a team and a member voting for it through the dialogs, writes the page
+# and checks it; last it loads a sample game and photographs the window.
 # Usage: e2e_save.sh PROGRAM WORKDIR SAMPLE_GAME
 set -euo pipefail
 program=$1
@@ -76,6 +77,36 @@ if [ "$decoded" != "$expected" ]; then
 fi
 caption=$(xdotool getwindowname "$main")
 [ "$caption" = "Scorvale! [Let's bet on the World Cup 2002]" ] || { echo "FAIL: caption is '$caption'"; exit 1; }
+# Add a team, then a member voting for it, through the dialogs; write the page.
+# The buttons of the strip, from the top: ... 4 チーム追加, 5 参加者追加, 6 HTML出力.
+xdotool mousemove --window "$main" 53 108 click 1
+waitDialog "the team editor" >/dev/null
+xdotool type --delay 20 "Brazil"
+xdotool key Return
+sleep 0.5
+xdotool mousemove --window "$main" 53 137 click 1
+member=$(waitDialog "the member editor")
+xdotool type --delay 20 "Alice"
+# The first row of the candidate list, below the name and image fields.
+xdotool mousemove --window "$member" 30 94 click --repeat 2 --delay 80 1
+sleep 0.3
+import -window root "$work/member-editor.png"
+xdotool key Return
+sleep 0.5
+xdotool mousemove --window "$main" 53 167 click 1
+waitDialog "the HTML output settings" >/dev/null
+xdotool key Return
+sleep 0.5
+waitDialog "the page's save dialog" >/dev/null
+xdotool type --delay 20 "$work/page"
+xdotool key Return
+for _ in $(seq 50); do [ -s "$work/page.html" ] && break; sleep 0.1; done
+[ -s "$work/page.html" ] || { echo "FAIL: $work/page.html was not written"; exit 1; }
+page=$(iconv -f CP932 -t UTF-8 "$work/page.html")
+# The member's row names the first vote; the team's row counts its popularity (10 for a first choice).
+grep -q '<td>  1</td><td>Alice</td><td>  0</td><td>Brazil</td>' <<<"$page" || { echo "FAIL: the page has no row for Alice voting Brazil"; exit 1; }
+grep -q '<td>Brazil</td><td></td><td> </td><td> 10</td>' <<<"$page" || { echo "FAIL: the page's team row for Brazil lacks the vote"; exit 1; }
+
 # Load: the first button; OK in the load settings, then the sample's path.
 xdotool mousemove --window "$main" 53 21 click 1
 waitDialog "the load settings dialog" >/dev/null
@@ -96,5 +127,5 @@ esac
 sleep 0.3
 import -window "$main" "$work/main-window.png"
 
-echo "e2e: saved $target.svl, screenshots in $work"
+echo "e2e: saved $target.svl, wrote $work/page.html, screenshots in $work"
 echo "1 passed, 0 failed"
