@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -22,13 +24,25 @@ public:
 
     std::string_view view() const { return {data_, size_}; }
 
-    bool contains(std::string_view tag) { return find(firstBracket(), tag) != nullptr; }
+    [[gnu::always_inline]] bool contains(std::string_view tag) {
+        switch (brackets()) {
+        case Brackets::none:
+            return false;
+        case Brackets::one:
+            return startsAt(bracket_, tag);
+        default:
+            return find(bracket_, tag) != nullptr;
+        }
+    }
 
     // Whether any "[X_" with X `a` or `b` occurs: no tag of that section can
     // be in a line without one.
     bool mayCarry(char a, char b) {
+        const Brackets kind = brackets();
+        if (kind == Brackets::none) return false;
         const char* end = data_ + size_;
-        for (const char* p = firstBracket(); p != nullptr && end - p >= 3; ++p) {
+        if (kind == Brackets::one) return end - bracket_ >= 3 && (bracket_[1] == a || bracket_[1] == b) && bracket_[2] == '_';
+        for (const char* p = bracket_; p != nullptr && end - p >= 3; ++p) {
             p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(end - p - 2)));
             if (p == nullptr) return false;
             if ((p[1] == a || p[1] == b) && p[2] == '_') return true;
@@ -37,10 +51,28 @@ public:
     }
 
     // Removes every occurrence of `tag` left to right; the value is the rest.
-    std::optional<std::string_view> take(std::string_view tag) {
-        char* hit = find(firstBracket(), tag);
-        if (hit == nullptr) return std::nullopt;
+    [[gnu::always_inline]] std::optional<std::string_view> take(std::string_view tag) {
+        const Brackets kind = brackets();
+        if (kind == Brackets::none) return std::nullopt;
         char* end = data_ + size_;
+        if (kind == Brackets::one) {
+            // A tag holds one '[' only: removing the line's single occurrence
+            // leaves a line without any.
+            if (!startsAt(bracket_, tag)) return std::nullopt;
+            if (bracket_ == data_) {
+                // The usual line: the value is what follows the tag.
+                data_ += tag.size();
+            } else {
+                char* hit = data_ + (bracket_ - data_);
+                const char* rest = hit + tag.size();
+                std::memmove(hit, rest, static_cast<std::size_t>(end - rest));
+            }
+            size_ -= tag.size();
+            brackets_ = Brackets::none;
+            return view();
+        }
+        char* hit = find(bracket_, tag);
+        if (hit == nullptr) return std::nullopt;
         char* dst = hit;
         const char* src = hit + tag.size();
         for (;;) {
@@ -53,18 +85,47 @@ public:
             src = next + tag.size();
         }
         size_ = static_cast<std::size_t>(dst - data_);
-        bracketKnown_ = false;
+        brackets_ = Brackets::unknown;
         return view();
     }
 
 private:
-    // Every tag starts with '['; the first one is looked up once per edit.
-    const char* firstBracket() {
-        if (!bracketKnown_) {
-            bracket_ = size_ == 0 ? nullptr : static_cast<const char*>(std::memchr(data_, '[', size_));
-            bracketKnown_ = true;
+    // Every tag starts with "[X_" or "[A". When the first '[' of the line is
+    // the only one that can start a tag (Shift-JIS texts hold other '['
+    // bytes), each test is one comparison there; taking that tag leaves a
+    // line that holds none, since the rest after it is left as it was.
+    enum class Brackets : unsigned char { unknown, none, one, many };
+
+    Brackets brackets() {
+        if (brackets_ == Brackets::unknown) {
+            if (size_ == 0) bracket_ = nullptr;
+            else if (data_[0] == '[') bracket_ = data_;  // the usual line: a tag and its value
+            else bracket_ = static_cast<const char*>(std::memchr(data_, '[', size_));
+            if (bracket_ == nullptr) {
+                brackets_ = Brackets::none;
+            } else {
+                brackets_ = Brackets::one;
+                const char* end = data_ + size_;
+                for (const char* p = bracket_ + 1; p < end; ++p) {
+                    p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(end - p)));
+                    if (p == nullptr) break;
+                    // The shortest tag has seven characters.
+                    if (end - p >= 7 && (p[2] == '_' || p[1] == 'A')) {
+                        brackets_ = Brackets::many;
+                        break;
+                    }
+                }
+            }
         }
-        return bracket_;
+        return brackets_;
+    }
+
+    [[gnu::always_inline]] bool startsAt(const char* p, std::string_view tag) const {
+        if (static_cast<std::size_t>(data_ + size_ - p) < tag.size()) return false;
+        // Tags are short and most tests fail within the first few characters.
+        for (std::size_t i = 0; i < tag.size(); ++i)
+            if (p[i] != tag[i]) return false;
+        return true;
     }
 
     char* find(const char* from, std::string_view tag) const {
@@ -83,12 +144,29 @@ private:
     char* data_;
     std::size_t size_;
     const char* bracket_ = nullptr;
-    bool bracketKnown_ = false;
+    Brackets brackets_ = Brackets::unknown;
 };
 
 // The file's lines in order, each decoded on demand: scrambled until the first
 // raw line that holds "[G_NAME]", plain from there on. CR LF and LF both end a
 // line; a line feed the decoding produces is dropped like the line's own.
+// The decoded byte of every two raw characters, indexed by their bytes as
+// they lie in memory: one load a pair.
+const std::array<std::uint8_t, 65536>& decodedPairs() {
+    static const std::array<std::uint8_t, 65536> table = [] {
+        std::array<std::uint8_t, 65536> t{};
+        for (unsigned c1 = 0; c1 < 256; ++c1)
+            for (unsigned c2 = 0; c2 < 256; ++c2) {
+                const unsigned char pair[2] = {static_cast<unsigned char>(c1), static_cast<unsigned char>(c2)};
+                std::uint16_t index;
+                std::memcpy(&index, pair, 2);
+                t[index] = detail::kHex.decode(pair[0], pair[1]);
+            }
+        return t;
+    }();
+    return table;
+}
+
 class LineSource {
 public:
     explicit LineSource(std::string_view bytes) : bytes_(bytes) {}
@@ -102,7 +180,8 @@ public:
         pos_ += lf == nullptr ? left : n + 1;
         if (lf != nullptr && n > 0 && start[n - 1] == '\r') --n;
 
-        if (!plain_ && std::string_view(start, n).find("[G_NAME]") != std::string_view::npos) plain_ = true;
+        if (!plain_ && mayHoldBracket(start, n) && std::string_view(start, n).find("[G_NAME]") != std::string_view::npos)
+            plain_ = true;
         if (buffer_.size() < n) buffer_.resize(std::max(n, buffer_.size() * 2));
         char* out = buffer_.data();
         if (plain_) {
@@ -111,12 +190,20 @@ public:
         }
         // An unpaired last character is dropped.
         const auto* in = reinterpret_cast<const unsigned char*>(start);
-        char* dst = out;
-        for (std::size_t k = 0; k + 1 < n; k += 2) {
-            const char b = static_cast<char>(detail::kHex.decode(in[k], in[k + 1]));
-            *dst = b;
-            dst += b != '\n';
+        const std::size_t pairs = n / 2;
+        const auto& pairTable = decodedPairs();
+        std::size_t k = 0;
+        for (; k + 2 <= pairs; k += 2) {
+            std::uint16_t p0, p1;
+            std::memcpy(&p0, in + 2 * k, 2);
+            std::memcpy(&p1, in + 2 * k + 2, 2);
+            out[k] = static_cast<char>(pairTable[p0]);
+            out[k + 1] = static_cast<char>(pairTable[p1]);
         }
+        if (k < pairs) out[k] = static_cast<char>(detail::kHex.decode(in[2 * k], in[2 * k + 1]));
+        // Decoded line feeds are rare; they are dropped.
+        if (pairs == 0 || std::memchr(out, '\n', pairs) == nullptr) return Line(out, pairs);
+        char* dst = std::remove(out, out + pairs, '\n');
         return Line(out, static_cast<std::size_t>(dst - out));
     }
 
@@ -124,8 +211,22 @@ public:
     std::size_t position() const { return pos_; }
 
 private:
+    // Whether the raw line at `start` may hold a '['. The next '[' in the
+    // bytes is looked up once and kept, since lines only move forward:
+    // scrambled text holds none.
+    bool mayHoldBracket(const char* start, std::size_t n) {
+        const std::size_t at = static_cast<std::size_t>(start - bytes_.data());
+        if (bracket_ < at) {
+            const auto* p = static_cast<const char*>(std::memchr(start, '[', bytes_.size() - at));
+            bracket_ = p == nullptr ? bytes_.size() : static_cast<std::size_t>(p - bytes_.data());
+        }
+        return bracket_ < at + n;
+    }
+
     std::string_view bytes_;
     std::size_t pos_ = 0;
+    // Position of the next '[' from the last search (the size when none is left).
+    std::size_t bracket_ = 0;
     bool plain_ = false;
     std::string buffer_;
 };
@@ -228,7 +329,7 @@ public:
     }
     void add(std::string_view text) {
         if (ends_.size() >= static_cast<std::size_t>(Member::kMaxVotes)) return;
-        text = text.substr(0, shiftJisPrefixLength(text.substr(0, text.find('\0')), TextField::kMaxBytes));
+        // The record's text field cuts it at a NUL and to its size.
         bytes_.append(text);
         ends_.push_back(bytes_.size());
     }
