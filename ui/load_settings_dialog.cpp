@@ -1,4 +1,5 @@
 #include "ui/load_settings_dialog.h"
+#include "ui/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -24,12 +25,7 @@ LoadSettingsDialog::LoadSettingsDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(mergeTeams_);
     layout->addWidget(mergeMembers_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 
     connect(newLoad_, &QCheckBox::toggled, this, &LoadSettingsDialog::applyEnabling);
     applyEnabling();

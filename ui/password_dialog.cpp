@@ -1,4 +1,5 @@
 #include "ui/password_dialog.h"
+#include "ui/dialog_buttons.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -49,12 +50,7 @@ PasswordDialog::PasswordDialog(bool unlocked, QWidget* parent) : QDialog(parent)
     new_->setEnabled(unlocked);
     confirm_->setEnabled(unlocked);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 }
 
 void PasswordDialog::accept() {

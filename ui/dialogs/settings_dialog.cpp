@@ -1,4 +1,5 @@
 #include "ui/dialogs/settings_dialog.h"
+#include "ui/dialog_buttons.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -105,13 +106,7 @@ SettingsDialog::SettingsDialog(const GameSettings& values, Interaction& interact
     rule->addWidget(ruleText, 2, 0);
     rule->setColumnStretch(2, 1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
