@@ -20,7 +20,7 @@ Game reportPool(int members) {
         Member& m = game.memberAt(i);
         const Member& original = game.memberAt(i - 1 - i % 50);
         while (m.voteCount() > 0) m.removeVote(0);
-        for (const TextField& vote : original.votes()) m.appendVote(vote.view());
+        for (const std::string_view vote : original.votes()) m.appendVote(vote);
     }
     computeStandings(game);
     sortTeams(game, 1);

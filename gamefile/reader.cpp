@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gamefile/game_file.h"
-#include "gamefile/hex_code.h"
+#include "gamefile/pair_decoder.h"
 #include "gamefile/name_index.h"
 #include "gamefile/safe_file.h"
 
@@ -21,6 +21,20 @@ namespace {
 class Line {
 public:
     Line(char* data, std::size_t size) : data_(data), size_(size) {}
+    // A line whose '[' bytes are known: bit i of `brackets` for data[i].
+    Line(char* data, std::size_t size, std::uint64_t brackets) : data_(data), size_(size) {
+        if (brackets == 0) {
+            brackets_ = Brackets::none;
+            return;
+        }
+        bracket_ = data + __builtin_ctzll(brackets);
+        brackets_ = Brackets::one;
+        for (brackets &= brackets - 1; brackets != 0; brackets &= brackets - 1)
+            if (startsTag(data + __builtin_ctzll(brackets))) {
+                brackets_ = Brackets::many;
+                break;
+            }
+    }
 
     std::string_view view() const { return {data_, size_}; }
 
@@ -34,6 +48,9 @@ public:
             return find(bracket_, tag) != nullptr;
         }
     }
+
+    // Whether the line's only '[' that can start a tag is its first byte.
+    bool onlyTagAtStart() { return brackets() == Brackets::one && bracket_ == data_; }
 
     // Whether any "[X_" with X `a` or `b` occurs: no tag of that section can
     // be in a line without one.
@@ -109,8 +126,7 @@ private:
                 for (const char* p = bracket_ + 1; p < end; ++p) {
                     p = static_cast<const char*>(std::memchr(p, '[', static_cast<std::size_t>(end - p)));
                     if (p == nullptr) break;
-                    // The shortest tag has seven characters.
-                    if (end - p >= 7 && (p[2] == '_' || p[1] == 'A')) {
+                    if (startsTag(p)) {
                         brackets_ = Brackets::many;
                         break;
                     }
@@ -119,6 +135,9 @@ private:
         }
         return brackets_;
     }
+
+    // Whether a tag may start at the '[' at `p`; the shortest tag has seven characters.
+    bool startsTag(const char* p) const { return data_ + size_ - p >= 7 && (p[2] == '_' || p[1] == 'A'); }
 
     [[gnu::always_inline]] bool startsAt(const char* p, std::string_view tag) const {
         if (static_cast<std::size_t>(data_ + size_ - p) < tag.size()) return false;
@@ -150,31 +169,30 @@ private:
 // The file's lines in order, each decoded on demand: scrambled until the first
 // raw line that holds "[G_NAME]", plain from there on. CR LF and LF both end a
 // line; a line feed the decoding produces is dropped like the line's own.
-// The decoded byte of every two raw characters, indexed by their bytes as
-// they lie in memory: one load a pair.
-const std::array<std::uint8_t, 65536>& decodedPairs() {
-    static const std::array<std::uint8_t, 65536> table = [] {
-        std::array<std::uint8_t, 65536> t{};
-        for (unsigned c1 = 0; c1 < 256; ++c1)
-            for (unsigned c2 = 0; c2 < 256; ++c2) {
-                const unsigned char pair[2] = {static_cast<unsigned char>(c1), static_cast<unsigned char>(c2)};
-                std::uint16_t index;
-                std::memcpy(&index, pair, 2);
-                t[index] = detail::kHex.decode(pair[0], pair[1]);
-            }
-        return t;
-    }();
-    return table;
-}
-
 class LineSource {
 public:
-    explicit LineSource(std::string_view bytes) : bytes_(bytes) {}
+    explicit LineSource(std::string_view bytes) : bytes_(bytes), buffer_(128, '\0') {}
 
     std::optional<Line> next() {
         if (pos_ >= bytes_.size()) return std::nullopt;
         const char* start = bytes_.data() + pos_;
         const std::size_t left = bytes_.size() - pos_;
+        if (!plain_ && left >= 64) {
+            // The usual scrambled line: its end within the next 64 bytes, no
+            // raw '[' (so no switch to plain text).
+            char* out = buffer_.data();
+            const detail::Window w = detail::decodeWindow(start, out);
+            if (w.rawLineFeeds != 0) {
+                const unsigned at = static_cast<unsigned>(__builtin_ctzll(w.rawLineFeeds));
+                if ((w.rawBrackets & ((std::uint64_t{1} << at) - 1)) == 0) {
+                    pos_ += at + 1;
+                    const std::size_t pairs = (at > 0 && start[at - 1] == '\r' ? at - 1 : at) / 2;
+                    const std::uint32_t valid = (1u << pairs) - 1;
+                    if ((w.lineFeeds & valid) == 0) return Line(out, pairs, w.brackets & valid);
+                    return Line(out, dropLineFeeds(out, pairs));
+                }
+            }
+        }
         const auto* lf = static_cast<const char*>(std::memchr(start, '\n', left));
         std::size_t n = lf == nullptr ? left : static_cast<std::size_t>(lf - start);
         pos_ += lf == nullptr ? left : n + 1;
@@ -182,35 +200,32 @@ public:
 
         if (!plain_ && mayHoldBracket(start, n) && std::string_view(start, n).find("[G_NAME]") != std::string_view::npos)
             plain_ = true;
-        if (buffer_.size() < n) buffer_.resize(std::max(n, buffer_.size() * 2));
+        // A block writes up to 16 bytes past the line's decoded end.
+        if (buffer_.size() < n + 16) buffer_.resize(std::max(n + 16, buffer_.size() * 2));
         char* out = buffer_.data();
         if (plain_) {
             std::memcpy(out, start, n);
             return Line(out, n);
         }
         // An unpaired last character is dropped.
-        const auto* in = reinterpret_cast<const unsigned char*>(start);
         const std::size_t pairs = n / 2;
-        const auto& pairTable = decodedPairs();
         std::size_t k = 0;
-        for (; k + 2 <= pairs; k += 2) {
-            std::uint16_t p0, p1;
-            std::memcpy(&p0, in + 2 * k, 2);
-            std::memcpy(&p1, in + 2 * k + 2, 2);
-            out[k] = static_cast<char>(pairTable[p0]);
-            out[k + 1] = static_cast<char>(pairTable[p1]);
-        }
-        if (k < pairs) out[k] = static_cast<char>(detail::kHex.decode(in[2 * k], in[2 * k + 1]));
-        // Decoded line feeds are rare; they are dropped.
+        // A block may read on into the next line, never past the input.
+        for (; k < pairs && 2 * k + 32 <= left; k += 16) detail::decodeBlock(start + 2 * k, out + k);
+        if (k < pairs) detail::decodePairs(start + 2 * k, pairs - k, out + k);
         if (pairs == 0 || std::memchr(out, '\n', pairs) == nullptr) return Line(out, pairs);
-        char* dst = std::remove(out, out + pairs, '\n');
-        return Line(out, static_cast<std::size_t>(dst - out));
+        return Line(out, dropLineFeeds(out, pairs));
     }
 
     // Offset of the next line in the bytes.
     std::size_t position() const { return pos_; }
 
 private:
+    // Decoded line feeds are rare; they are dropped. Returns the new size.
+    static std::size_t dropLineFeeds(char* text, std::size_t size) {
+        return static_cast<std::size_t>(std::remove(text, text + size, '\n') - text);
+    }
+
     // Whether the raw line at `start` may hold a '['. The next '[' in the
     // bytes is looked up once and kept, since lines only move forward:
     // scrambled text holds none.
@@ -319,41 +334,41 @@ void readTeamLine(Line& line, Team& t) {
     number("[T_QUALIFY]", t.qualify);
 }
 
-// A member section's votes, kept until its end so that the record gets them
-// in one allocation. Only the first 64 count.
-class VoteList {
-public:
-    void clear() {
-        bytes_.clear();
-        ends_.clear();
-    }
-    void add(std::string_view text) {
-        if (ends_.size() >= static_cast<std::size_t>(Member::kMaxVotes)) return;
-        // The record's text field cuts it at a NUL and to its size.
-        bytes_.append(text);
-        ends_.push_back(bytes_.size());
-    }
-    void moveTo(Member& m) const {
-        m.reserveVotes(static_cast<int>(ends_.size()));
-        std::size_t from = 0;
-        for (const std::size_t end : ends_) {
-            m.appendVote(std::string_view(bytes_).substr(from, end - from));
-            from = end;
+// Whether `text` starts with `tag`.
+[[gnu::always_inline]] inline bool startsWith(std::string_view text, std::string_view tag) {
+    return text.size() >= tag.size() && std::memcmp(text.data(), tag.data(), tag.size()) == 0;
+}
+
+// Reads a member line; true for the section's end line. `m` is null for a
+// section that will be dropped, whose lines are still edited so that its end
+// is found by the same rule.
+bool readMemberLine(Line& line, Member* m, VoteList& votes) {
+    if (line.onlyTagAtStart()) {
+        // The usual line: only the tag it starts with can apply, and taking
+        // it leaves no other.
+        const std::string_view text = line.view();
+        switch (text.size() >= 4 ? text[3] : '\0') {
+            case 'T':
+                if (startsWith(text, "[M_TEAM]") && m != nullptr) votes.append(text.substr(8));
+                return false;
+            case 'D':
+                if (startsWith(text, "[M_DATE]") && m != nullptr) m->date = text.substr(8);
+                return false;
+            case 'S':
+                if (startsWith(text, "[M_SYMBOL]") && m != nullptr) m->symbol = text.substr(10);
+                return false;
+            case 'E':
+                return startsWith(text, "[M_END]");
+            default:
+                return false;
         }
     }
-
-private:
-    std::string bytes_;
-    std::vector<std::size_t> ends_;
-};
-
-// Tests a member line; `m` is null for a section that will be dropped, whose
-// lines are still edited so that its end is found by the same rule.
-void readMemberLine(Line& line, Member* m, VoteList& votes) {
-    if (!line.mayCarry('M', 'M')) return;
-    if (auto v = line.take("[M_TEAM]"); v && m != nullptr) votes.add(*v);
-    if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
-    if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
+    if (line.mayCarry('M', 'M')) {
+        if (auto v = line.take("[M_TEAM]"); v && m != nullptr) votes.append(*v);
+        if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
+        if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
+    }
+    return line.contains("[M_END]");
 }
 
 }  // namespace
@@ -396,11 +411,11 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
             for (;;) {
                 line = lines.next();
                 if (!line) break;
-                readMemberLine(*line, keep ? &member : nullptr, votes);
-                if (line->contains("[M_END]")) break;
+                if (readMemberLine(*line, keep ? &member : nullptr, votes)) break;
             }
             if (keep) {
-                votes.moveTo(member);
+                // Collected apart so that the record gets its votes in one allocation.
+                member.setVotes(votes);
                 if (!reserved) {
                     // Guess the members still to come from the size of this one's section.
                     reserved = true;

@@ -114,7 +114,7 @@ void writeGame(Sink& sink, const Game& game) {
         textLine(sink, "[M_NAME]", m.name.view());
         textLine(sink, "[M_DATE]", m.date.view());
         textLine(sink, "[M_SYMBOL]", m.symbol.view());
-        for (const TextField& vote : m.votes()) textLine(sink, "[M_TEAM]", vote.view());
+        for (const std::string_view vote : m.votes()) textLine(sink, "[M_TEAM]", vote);
         textLine(sink, "[M_END]", "");
     }
     textLine(sink, "[ALL_END]", "");
@@ -124,7 +124,7 @@ std::size_t estimatedPlainSize(const Game& game) {
     std::size_t size = 512 + game.settings.name.size() + game.report.head.size() * 2 + game.report.foot.size() * 2 +
                        game.report.editor.size();
     size += game.teams().size() * 180;
-    for (const Member& m : game.members()) size += 48 + m.name.size() + m.date.size() + m.symbol.size() + m.votes().size() * 24;
+    for (const Member& m : game.members()) size += 48 + m.name.size() + m.date.size() + m.symbol.size() + m.votes().byteSize() * 2 + m.votes().size() * 12;
     return size;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/text_field.h"
+#include "model/vote_list.h"
 
 namespace scorvale {
 
@@ -74,7 +75,7 @@ struct Team {
 // beyond it read as empty.
 class Member {
 public:
-    static constexpr int kMaxVotes = 64;
+    static constexpr int kMaxVotes = VoteList::kMaxVotes;
     // Results of the vote-list operations besides positions and counts.
     static constexpr int kAlreadyVoted = -1;
     static constexpr int kVotesFull = -2;
@@ -85,13 +86,13 @@ public:
     std::int32_t score = 0;  // computed
     std::int32_t rank = 0;   // computed
 
-    int voteCount() const { return static_cast<int>(teams_.size()); }
-    const std::vector<TextField>& votes() const { return teams_; }
+    int voteCount() const { return votes_.size(); }
+    const VoteList& votes() const { return votes_; }
     // The vote in slot `slot`; empty for every slot from voteCount() on.
-    const TextField& vote(int slot) const;
+    std::string_view vote(int slot) const { return votes_[slot]; }
 
     // First position whose vote equals `text`, or -1.
-    int findVote(std::string_view text) const;
+    int findVote(std::string_view text) const { return votes_.find(text); }
     // Appends `text` unless it is already voted for (kAlreadyVoted) or the
     // list is full (kVotesFull); returns the new vote's position.
     int addVote(std::string_view text);
@@ -103,14 +104,14 @@ public:
     int removeVote(int position);
     // Appends without the duplicate check (a file may hold the same team
     // twice); refuses beyond kMaxVotes. Returns false when refused.
-    bool appendVote(std::string_view text);
-    // Room for `count` votes before appending them one by one.
-    void reserveVotes(int count) { teams_.reserve(static_cast<std::size_t>(count < kMaxVotes ? count : kMaxVotes)); }
+    bool appendVote(std::string_view text) { return votes_.append(text); }
+    // Replaces the whole list, e.g. with one a reader collected.
+    void setVotes(const VoteList& votes) { votes_ = votes; }
 
     friend bool operator==(const Member&, const Member&) = default;
 
 private:
-    std::vector<TextField> teams_;
+    VoteList votes_;
 };
 
 }  // namespace scorvale

@@ -13,10 +13,10 @@ std::size_t shiftJisPrefixLength(std::string_view text, std::size_t maxBytes) {
     return pos;
 }
 
-void TextField::assign(std::string_view text) {
+std::string_view fieldText(std::string_view text) {
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
-    text_.assign(text.substr(0, shiftJisPrefixLength(text, kMaxBytes)));
+    return text.substr(0, shiftJisPrefixLength(text, TextField::kMaxBytes));
 }
 
 }  // namespace scorvale

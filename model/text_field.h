@@ -14,6 +14,10 @@ constexpr bool isShiftJisLead(unsigned char byte) {
 // bytes and does not end between the two bytes of a double-byte character.
 std::size_t shiftJisPrefixLength(std::string_view text, std::size_t maxBytes);
 
+// The part of `text` a TextField keeps: up to the first NUL, then at most
+// TextField::kMaxBytes bytes cut at a character boundary.
+std::string_view fieldText(std::string_view text);
+
 // A short Shift-JIS text of a team or member record. It never holds more than
 // kMaxBytes bytes: a longer text is cut at a character boundary. Like the
 // zero-terminated field it stands for, it ends at the first NUL byte.
@@ -38,7 +42,7 @@ public:
     friend bool operator==(const TextField& a, std::string_view b) { return a.view() == b; }
 
 private:
-    void assign(std::string_view text);
+    void assign(std::string_view text) { text_.assign(fieldText(text)); }
 
     std::string text_;
 };

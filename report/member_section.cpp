@@ -60,7 +60,7 @@ void writeRankingTable(std::string& page, const Game& game, const ReportSettings
         page += "<td>";
         appendInt3(page, m.score);
         page += "</td>";
-        cell(page, m.vote(0).view());
+        cell(page, m.vote(0));
         cell(page, m.date.view());
         page += "</tr>\r\n";
     }
@@ -137,12 +137,13 @@ void writeDetailTable(std::string& page, const Game& game, const TeamIndex& team
 
     const int rows = std::min(m.voteCount(), game.settings.maxBet);
     std::int32_t total = 0;
-    for (int j = 0; j < rows; ++j) {
+    auto vote = m.votes().begin();
+    for (int j = 0; j < rows; ++j, ++vote) {
         page += rowOpen(j);
-        const int t = teams.find(m.vote(j).view());
+        const int t = teams.find(*vote);
         if (t < 0) {
             page += "<td>-</td>";
-            cell(page, m.vote(j).view());
+            cell(page, *vote);
             page += rt::kMissingTeamCell;
         } else {
             const Team& team = game.teamAt(t);

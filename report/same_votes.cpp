@@ -18,8 +18,9 @@ int comparedSlots(const Game& game, const Member& m) {
 std::size_t voteHash(const Game& game, const Member& m) {
     std::size_t h = std::hash<int>{}(m.voteCount());
     const int slots = comparedSlots(game, m);
-    for (int s = 0; s < slots; ++s)
-        h = (h ^ std::hash<std::string_view>{}(m.vote(s).view())) * 0x100000001b3ULL + 0x9e3779b97f4a7c15ULL;
+    auto vote = m.votes().begin();
+    for (int s = 0; s < slots; ++s, ++vote)
+        h = (h ^ std::hash<std::string_view>{}(*vote)) * 0x100000001b3ULL + 0x9e3779b97f4a7c15ULL;
     return h;
 }
 
@@ -28,8 +29,10 @@ std::size_t voteHash(const Game& game, const Member& m) {
 bool sameVotes(const Game& game, const Member& a, const Member& b) {
     if (a.voteCount() == 0 || a.voteCount() != b.voteCount()) return false;
     const int slots = comparedSlots(game, a);
-    for (int s = 0; s < slots; ++s)
-        if (a.vote(s) != b.vote(s)) return false;
+    auto va = a.votes().begin();
+    auto vb = b.votes().begin();
+    for (int s = 0; s < slots; ++s, ++va, ++vb)
+        if (*va != *vb) return false;
     return true;
 }
 

@@ -65,7 +65,7 @@ bool memberNumber(const Member& m, MemberSortKey key, std::int32_t& value, bool&
 std::string_view memberText(const Member& m, MemberSortKey key) {
     switch (key) {
         case 11: return m.date.view();
-        case 12: return m.vote(0).view();
+        case 12: return m.vote(0);
         default: return m.name.view();
     }
 }

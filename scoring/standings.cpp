@@ -46,8 +46,8 @@ void rankTeams(const GameSettings& s, std::vector<Team>& teams) {
 constexpr std::size_t kPrefetchAhead = 8;
 
 void prefetchVotes(const Member& m) {
-    const auto* bytes = reinterpret_cast<const char*>(m.votes().data());
-    const std::size_t size = m.votes().size() * sizeof(TextField);
+    const char* bytes = m.votes().data();
+    const std::size_t size = m.votes().byteSize();
     for (std::size_t offset = 0; offset < size; offset += 64) __builtin_prefetch(bytes + offset);
 }
 
@@ -68,10 +68,10 @@ void scoreMembers(Game& game) {
         if (i + kPrefetchAhead < members.size()) prefetchVotes(members[i + kPrefetchAhead]);
         Member& m = members[i];
         std::int32_t score = 0;
-        const auto& votes = m.votes();
         const int counted = std::min<std::int32_t>(m.voteCount(), std::max<std::int32_t>(maxBet, 0));
-        for (int p = 0; p < counted; ++p) {
-            const int found = teamByName.find(votes[static_cast<std::size_t>(p)].view());
+        auto vote = m.votes().begin();
+        for (int p = 0; p < counted; ++p, ++vote) {
+            const int found = teamByName.find(*vote);
             if (found < 0) continue;
             const auto t = static_cast<std::size_t>(found);
             const std::int32_t weight = wrapSub(maxBet, p);

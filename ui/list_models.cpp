@@ -93,7 +93,7 @@ QString MemberListModel::cellText(int row, int column) const {
         case 0: return fromSjis(m.name.view());
         case 1: return QString::number(m.rank);
         case 2: return QString::number(m.score);
-        case 3: return m.voteCount() != 0 ? fromSjis(m.vote(0).view()) : QString();
+        case 3: return m.voteCount() != 0 ? fromSjis(m.vote(0)) : QString();
         case 4: return fromSjis(m.date.view());
         default: return {};
     }

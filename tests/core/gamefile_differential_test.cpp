@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gamefile/game_file.h"
+#include "gamefile/hex_code.h"
 #include "tests/support/game_compare.h"
 #include "tests/support/literal_game_file.h"
 #include "tests/support/random_game.h"
@@ -91,6 +92,47 @@ TEST(Differential, FastReaderMatchesTheLiteralReader) {
         literal::loadGameBytes(slow, bytes, flags);
         ASSERT_TRUE(testing::sameGame(fast, slow)) << "round " << round << " flags " << flags;
     }
+}
+
+// Every byte as its two scrambled characters, a line feed too (":N"), so
+// that a decoded line can hold one.
+std::string encodeAll(std::string_view plain) {
+    std::string out;
+    for (const char c : plain) out.append(&detail::kHex.encode[2u * static_cast<unsigned char>(c)], 2);
+    return out;
+}
+
+// Scrambled lines of every length around the reader's 64-byte steps, ending
+// in CR LF, LF, an odd character or the end of the input, holding decoded
+// line feeds, brackets and tags, and now and then a raw '[' or "[G_NAME]".
+TEST(Differential, ScrambledLinesOfEveryLength) {
+    testing::RandomGames random(9);
+    const std::string pieces[] = {"[M_TEAM]", "[M_END]", "[M_DATE]", "[", "\n", "x", "\x93\xfa", "[T_", "7", "\0"s};
+    const std::string head = encodeAll("[G_NAME]n") + "\r\n" + encodeAll("[M_NAME]m") + "\r\n";
+    const std::string filler = encodeAll("[M_TEAM]after") + "\r\n" + encodeAll("[M_END]") + "\r\n" +
+                               encodeAll("[M_NAME]z") + "\r\n" + encodeAll(std::string(40, 'f')) + "\r\n";
+    for (std::size_t length = 0; length < 140; ++length)
+        for (int variant = 0; variant < 12; ++variant) {
+            std::string plain;
+            while (plain.size() < length) plain += pieces[static_cast<std::size_t>(random.uniform(0, 9))];
+            plain.resize(length);
+            std::string line = encodeAll(plain);
+            switch (variant % 4) {
+                case 0: line += "\r\n"; break;
+                case 1: line += "\n"; break;
+                case 2: line += "Q\r\n"; break;
+                default: line += "\r"; break;
+            }
+            if (variant >= 8 && !line.empty())
+                line.insert(static_cast<std::size_t>(random.uniform(0, static_cast<int>(line.size()) - 1)),
+                            variant == 11 ? "[G_NAME]"s : "["s);
+            for (const std::string& bytes : {head + line + filler, head + line}) {
+                Game fast, slow;
+                loadGameBytes(fast, bytes, 0x111);
+                literal::loadGameBytes(slow, bytes, 0x111);
+                ASSERT_TRUE(testing::sameGame(fast, slow)) << "length " << length << " variant " << variant;
+            }
+        }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "model/game.h"
 #include "model/wrap_int.h"
@@ -46,6 +47,36 @@ TEST(Member, VoteListOperations) {
     EXPECT_TRUE(m.vote(2).empty());  // vacated slot reads empty
     EXPECT_EQ(m.removeVote(5), 2);    // out of range: nothing
     EXPECT_TRUE(m.vote(-1).empty());
+}
+
+// Votes live in one block of length-prefixed texts: a cut, an insert in the
+// middle, removal at either end and iteration must keep every neighbour whole.
+TEST(Member, VoteBlockKeepsNeighboursWhole) {
+    std::string kanji;
+    for (int i = 0; i < 100; ++i) kanji += "\x93\xfa";
+    Member m;
+    ASSERT_TRUE(m.appendVote(kanji));                    // cut to 126 bytes
+    ASSERT_TRUE(m.appendVote(std::string("x\0y", 3)));  // cut at the NUL
+    ASSERT_TRUE(m.appendVote(""));
+    ASSERT_TRUE(m.appendVote(std::string(127, 'z')));
+    EXPECT_EQ(m.insertVote(1, "mid"), 5);
+    m.removeVote(0);
+    m.removeVote(3);
+    const std::vector<std::string> expected = {"mid", "x", ""};
+    std::vector<std::string> seen;
+    for (const std::string_view v : m.votes()) seen.emplace_back(v);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(m.findVote(""), 2);
+    EXPECT_EQ(m.insertVote(9, "out of range"), 3);
+
+    Member cut;
+    cut.appendVote(kanji);
+    EXPECT_EQ(cut.vote(0).size(), 126u);
+    Member same = m;
+    EXPECT_EQ(same, m);
+    same.removeVote(2);
+    same.appendVote("");
+    EXPECT_EQ(same, m);  // equal lists compare equal however they were built
 }
 
 TEST(Member, RefusesThe65thVote) {

@@ -51,7 +51,7 @@ QStringList rowsOf(QTreeWidget* tree) {
 
 QStringList votesOf(const Member& member) {
     QStringList votes;
-    for (const TextField& v : member.votes()) votes << QString::fromLatin1(v.str().c_str());
+    for (const std::string_view v : member.votes()) votes << QString::fromLatin1(v.data(), static_cast<qsizetype>(v.size()));
     return votes;
 }
 

@@ -54,7 +54,7 @@ void computeStandings(Game& game) {
         Member& mem = game.memberAt(m);
         mem.score = 0;
         for (int p = 0; p < mem.voteCount() && p < s.maxBet; ++p) {
-            const int t = findTeam(game, mem.vote(p).str());
+            const int t = findTeam(game, std::string(mem.vote(p)));
             if (t < 0) continue;
             mem.score = add(mem.score, vote(game, game.teamAt(t), p));
             game.teamAt(t).popularity = add(game.teamAt(t).popularity, add(s.maxBet, -p));
@@ -119,7 +119,7 @@ bool memberBefore(const Member& b, const Member& a, int key) {
         case 1: return b.rank < a.rank;
         case 3: return a.score < b.score;
         case 11: return compareText(b.date.str(), a.date.str()) == -1;
-        case 12: return compareText(b.vote(0).str(), a.vote(0).str()) == -1;
+        case 12: return compareText(std::string(b.vote(0)), std::string(a.vote(0))) == -1;
         default: return compareText(b.name.str(), a.name.str()) == -1;
     }
 }

@@ -101,7 +101,7 @@ std::string standingsTsv(const Game& game) {
     out += "\n参加者\t順位\t得点\t筆頭候補\t最終更新\n";
     for (const Member& m : game.members()) {
         out += utf8(m.name.view()) + '\t' + number(m.rank) + '\t' + number(m.score) + '\t' +
-               utf8(m.vote(0).view()) + '\t' + utf8(m.date.view()) + '\n';
+               utf8(m.vote(0)) + '\t' + utf8(m.date.view()) + '\n';
     }
     return out;
 }
@@ -153,7 +153,7 @@ std::string standingsJson(const Game& game) {
     Json members = Json::array();
     for (const Member& m : game.members()) {
         Json votes = Json::array();
-        for (const TextField& v : m.votes()) votes.push_back(utf8(v.view()));
+        for (const std::string_view v : m.votes()) votes.push_back(utf8(v));
         members.push_back({{"name", utf8(m.name.view())},
                            {"symbol", utf8(m.symbol.view())},
                            {"date", utf8(m.date.view())},

@@ -103,11 +103,11 @@ void MemberEditDialog::refreshVoteRows() {
     votes_->clear();
     const int exponent = rateExponent(game_.settings.rate);
     for (int p = 0; p < copy_.voteCount(); ++p) {
-        const TextField& vote = copy_.vote(p);
+        const std::string_view vote = copy_.vote(p);
         auto* row = new QTreeWidgetItem(votes_);
-        row->setText(0, fromSjis(vote.view()));
+        row->setText(0, fromSjis(vote));
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        if (p < game_.settings.maxBet && game_.findTeamByName(vote.view()) >= 0)
+        if (p < game_.settings.maxBet && game_.findTeamByName(vote) >= 0)
             row->setText(1, QStringLiteral("%1pt").arg(wrapPower(votePoints(game_.settings, p), exponent)));
     }
 }
@@ -124,7 +124,7 @@ void MemberEditDialog::selectVote(int row) { selectedVote_ = row; }
 
 void MemberEditDialog::moveVoteUp(int row) {
     if (row < 1 || row >= copy_.voteCount()) return;
-    const std::string text = copy_.vote(row).str();
+    const std::string text(copy_.vote(row));
     copy_.removeVote(row);
     copy_.insertVote(row - 1, text);
     refreshVoteRows();
@@ -132,7 +132,7 @@ void MemberEditDialog::moveVoteUp(int row) {
 
 void MemberEditDialog::moveVoteDown(int row) {
     if (row < 0 || row > copy_.voteCount() - 2) return;
-    const std::string text = copy_.vote(row).str();
+    const std::string text(copy_.vote(row));
     copy_.removeVote(row);
     copy_.insertVote(row + 1, text);
     refreshVoteRows();

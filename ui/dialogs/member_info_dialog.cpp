@@ -80,10 +80,10 @@ void MemberInfoDialog::refreshInfoRows() {
     std::int32_t total = 0;
     for (int p = 0; p < member.voteCount(); ++p) {
         auto* row = new QTreeWidgetItem(rows_);
-        row->setText(0, fromSjis(member.vote(p).view()));
+        row->setText(0, fromSjis(member.vote(p)));
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        const int team = game_.findTeamByName(member.vote(p).view());
+        const int team = game_.findTeamByName(member.vote(p));
         if (team < 0) {
             row->setText(1, QStringLiteral("?"));
         } else if (p < game_.settings.maxBet) {
