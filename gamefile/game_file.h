@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "gamefile/safe_file.h"
 #include "model/game.h"
 
 namespace scorvale {
@@ -25,6 +26,8 @@ std::string unscrambleLine(std::string_view text);
 std::string gameFileText(const Game& game);
 // The bytes saveGame writes: every line scrambled, CR LF line ends.
 std::string gameFileBytes(const Game& game);
+// The same bytes handed in order to `out`, a bounded piece at a time.
+void writeGameBytes(const Game& game, const ByteSink& out);
 // Applies the file's bytes to `game` under `flags`; never fails.
 void loadGameBytes(Game& game, std::string_view bytes, unsigned flags);
 

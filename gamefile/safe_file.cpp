@@ -52,6 +52,10 @@ std::string folderOf(const std::string& path) {
 void setWriteFaultHookForTesting(WriteFaultHook hook) { faultHook() = std::move(hook); }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    writeFileAtomically(path, [bytes](const ByteSink& write) { write(bytes); });
+}
+
+void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
     struct stat target {};
     if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) throw FileError(path, reasonOf(EISDIR));
 
@@ -78,14 +82,24 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (::fchmod(fd.get(), mode) != 0) fail(errno);
 
     std::size_t written = 0;
-    while (written < bytes.size()) {
-        if (faultHook() && !faultHook()(written)) fail(ENOSPC);
-        const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
+    const ByteSink write = [&](std::string_view piece) {
+        std::size_t done = 0;
+        while (done < piece.size()) {
+            if (faultHook() && !faultHook()(written)) throw FileError(path, reasonOf(ENOSPC));
+            const ssize_t n = ::write(fd.get(), piece.data() + done, piece.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw FileError(path, reasonOf(errno));
+            }
+            done += static_cast<std::size_t>(n);
+            written += static_cast<std::size_t>(n);
         }
-        written += static_cast<std::size_t>(n);
+    };
+    try {
+        produce(write);
+    } catch (...) {
+        ::unlink(tmpPath.c_str());
+        throw;
     }
     if (::fsync(fd.get()) != 0) fail(errno);
     if (::close(fd.release()) != 0) fail(errno);

@@ -13,6 +13,13 @@ namespace scorvale {
 // byte for byte, and FileError is thrown.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// The same for a file made piece by piece: `produce` is called once and hands
+// each piece in order to the writer it is given, so the whole file never
+// has to lie in memory. Whatever `produce` throws also removes the temporary
+// file and leaves the old one; it is passed on.
+using ByteSink = std::function<void(std::string_view piece)>;
+void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce);
+
 // Reads the whole file; throws FileError when it cannot be opened or read.
 std::string readWholeFile(const std::string& path);
 

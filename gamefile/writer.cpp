@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <vector>
 
 #include "gamefile/game_file.h"
 #include "gamefile/hex_code.h"
@@ -16,26 +18,50 @@ struct PlainSink {
     void end() { out += '\n'; }
 };
 
-// Scrambled lines with CR LF ends, written straight into one buffer.
-struct ScrambledSink {
-    std::string out;
+// Scrambled lines with CR LF ends, encoded into a fixed buffer that is handed
+// on each time it fills: a save touches the same small memory however big
+// the pool is.
+class ScrambledSink {
+public:
+    explicit ScrambledSink(const ByteSink& out) : out_(out), buffer_(kChunk) {}
+
     void put(std::string_view text) {
-        const std::size_t at = out.size();
-        out.resize(at + 2 * text.size());
-        char* dst = out.data() + at;
-        for (const char ch : text) {
-            if (ch == '\n') {
-                // A line feed inside a value stays a line feed: a line end on disk.
-                *dst++ = '\r';
-                *dst++ = '\n';
-                continue;
+        while (!text.empty()) {
+            if (kChunk - used_ < 2) flush();
+            // Every byte becomes two characters, a line feed too (CR LF).
+            const std::size_t n = std::min(text.size(), (kChunk - used_) / 2);
+            char* dst = buffer_.data() + used_;
+            for (const char ch : text.substr(0, n)) {
+                if (ch == '\n') {
+                    // A line feed inside a value stays a line feed: a line end on disk.
+                    *dst++ = '\r';
+                    *dst++ = '\n';
+                    continue;
+                }
+                const char* pair = &detail::kHex.encode[2u * static_cast<unsigned char>(ch)];
+                *dst++ = pair[0];
+                *dst++ = pair[1];
             }
-            const char* pair = &detail::kHex.encode[2u * static_cast<unsigned char>(ch)];
-            *dst++ = pair[0];
-            *dst++ = pair[1];
+            used_ += 2 * n;
+            text.remove_prefix(n);
         }
     }
-    void end() { out.append("\r\n", 2); }
+    void end() {
+        if (kChunk - used_ < 2) flush();
+        buffer_[used_++] = '\r';
+        buffer_[used_++] = '\n';
+    }
+    void flush() {
+        if (used_ > 0) out_(std::string_view(buffer_.data(), used_));
+        used_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kChunk = std::size_t{1} << 17;
+
+    const ByteSink& out_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
 };
 
 template <typename Sink>
@@ -137,13 +163,21 @@ std::string gameFileText(const Game& game) {
     return std::move(sink.out);
 }
 
-std::string gameFileBytes(const Game& game) {
-    ScrambledSink sink;
-    sink.out.reserve(estimatedPlainSize(game) * 2);
+void writeGameBytes(const Game& game, const ByteSink& out) {
+    ScrambledSink sink(out);
     writeGame(sink, game);
-    return std::move(sink.out);
+    sink.flush();
 }
 
-void saveGame(const Game& game, const std::string& path) { writeFileAtomically(path, gameFileBytes(game)); }
+std::string gameFileBytes(const Game& game) {
+    std::string bytes;
+    bytes.reserve(estimatedPlainSize(game) * 2);
+    writeGameBytes(game, [&](std::string_view piece) { bytes.append(piece); });
+    return bytes;
+}
+
+void saveGame(const Game& game, const std::string& path) {
+    writeFileAtomically(path, [&](const ByteSink& write) { writeGameBytes(game, write); });
+}
 
 }  // namespace scorvale

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <fstream>
 #include <linux/capability.h>
 #include <sys/resource.h>
@@ -77,8 +78,21 @@ int saveFailsWith(const Game& game, const std::string& path, int reason) {
 }
 
 TEST_F(SaveFailure, WriteRefusedBySeam) {
-    setWriteFaultHookForTesting([](std::size_t) { return false; });
-    EXPECT_EQ(saveFailsWith(game_, target_, ENOSPC), 0);
+    // Refused at once, and after the first pieces of a file written in several.
+    for (const std::size_t allowed : {std::size_t{0}, std::size_t{300000}}) {
+        setWriteFaultHookForTesting([allowed](std::size_t written) { return written < allowed; });
+        EXPECT_EQ(saveFailsWith(game_, target_, ENOSPC), 0) << allowed;
+        expectOldFileKept();
+    }
+}
+
+// Whatever the producer of a piecewise file throws removes the temporary file.
+TEST_F(SaveFailure, ProducerThrowing) {
+    const auto produce = [](const ByteSink& write) {
+        write("half");
+        throw std::runtime_error("no more");
+    };
+    EXPECT_THROW(writeFileAtomically(target_, produce), std::runtime_error);
     expectOldFileKept();
 }
 
@@ -128,6 +142,7 @@ TEST_F(SaveFailure, MissingFolder) {
 
 TEST_F(SaveFailure, SavedFileLoadsBackAndLoadErrorsNameTheFile) {
     saveGame(game_, target_);
+    EXPECT_EQ(readWholeFile(target_), gameFileBytes(game_));  // written in several pieces
     Game back;
     loadGame(back, target_, ReadAll);
     EXPECT_EQ(back.settings.name, "New");
