@@ -19,8 +19,23 @@ public:
         for (std::size_t i = 0; i < records.size(); ++i) insert(static_cast<std::uint32_t>(i));
     }
 
-    bool contains(std::string_view name) const {
-        const std::uint32_t h = hashOf(name);
+    static std::uint32_t hashOf(std::string_view text) {
+        std::uint64_t h = 1469598103934665603ull;
+        for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return static_cast<std::uint32_t>(h ^ (h >> 32));
+    }
+
+    // Starts fetching the first slot of hash `h`, for a lookup a little later:
+    // in a big index that slot is far in memory.
+    void prefetch(std::uint32_t h) const { __builtin_prefetch(&slots_[h & mask()]); }
+
+    // Room for `count` records in all without growing.
+    void reserve(std::size_t count) {
+        if (count * 2 > slots_.size()) rehash(count * 2);
+    }
+
+    bool contains(std::string_view name) const { return contains(name, hashOf(name)); }
+    bool contains(std::string_view name, std::uint32_t h) const {
         for (std::size_t s = h & mask();; s = (s + 1) & mask()) {
             const Slot& slot = slots_[s];
             if (slot.index == 0) return false;
@@ -39,12 +54,6 @@ private:
 
     std::size_t mask() const { return slots_.size() - 1; }
 
-    static std::uint32_t hashOf(std::string_view text) {
-        std::uint64_t h = 1469598103934665603ull;
-        for (const char c : text) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        return static_cast<std::uint32_t>(h ^ (h >> 32));
-    }
-
     // Keeps the first record of a name: a later one of the same name is never found.
     void insert(std::uint32_t index) {
         if ((count_ + 1) * 2 > slots_.size()) grow();
@@ -61,8 +70,13 @@ private:
         }
     }
 
-    void grow() {
-        std::vector<Slot> old(slots_.size() * 2, Slot{});
+    void grow() { rehash(slots_.size() * 2); }
+
+    // At least `slots` slots, a power of two.
+    void rehash(std::size_t slots) {
+        std::size_t capacity = slots_.size();
+        while (capacity < slots) capacity *= 2;
+        std::vector<Slot> old(capacity, Slot{});
         old.swap(slots_);
         for (const Slot& slot : old) {
             if (slot.index == 0) continue;

@@ -341,23 +341,21 @@ void readTeamLine(Line& line, Team& t) {
     return text.size() >= tag.size() && std::memcmp(text.data(), tag.data(), tag.size()) == 0;
 }
 
-// Reads a member line; true for the section's end line. `m` is null for a
-// section that will be dropped, whose lines are still edited so that its end
-// is found by the same rule.
-bool readMemberLine(Line& line, Member* m, VoteList& votes) {
+// Reads a member line; true for the section's end line.
+bool readMemberLine(Line& line, Member& m) {
     if (line.onlyTagAtStart()) {
         // The usual line: only the tag it starts with can apply, and taking
         // it leaves no other.
         const std::string_view text = line.view();
         switch (text.size() >= 4 ? text[3] : '\0') {
             case 'T':
-                if (startsWith(text, "[M_TEAM]") && m != nullptr) votes.append(text.substr(8));
+                if (startsWith(text, "[M_TEAM]")) m.appendVote(text.substr(8));
                 return false;
             case 'D':
-                if (startsWith(text, "[M_DATE]") && m != nullptr) m->date = text.substr(8);
+                if (startsWith(text, "[M_DATE]")) m.date = text.substr(8);
                 return false;
             case 'S':
-                if (startsWith(text, "[M_SYMBOL]") && m != nullptr) m->symbol = text.substr(10);
+                if (startsWith(text, "[M_SYMBOL]")) m.symbol = text.substr(10);
                 return false;
             case 'E':
                 return startsWith(text, "[M_END]");
@@ -366,9 +364,9 @@ bool readMemberLine(Line& line, Member* m, VoteList& votes) {
         }
     }
     if (line.mayCarry('M', 'M')) {
-        if (auto v = line.take("[M_TEAM]"); v && m != nullptr) votes.append(*v);
-        if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
-        if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
+        if (auto v = line.take("[M_TEAM]")) m.appendVote(*v);  // beyond 64 refused
+        if (auto v = line.take("[M_DATE]")) m.date = *v;
+        if (auto v = line.take("[M_SYMBOL]")) m.symbol = *v;
     }
     return line.contains("[M_END]");
 }
@@ -396,7 +394,6 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     if (flags & ReadTeams) teamIndex.emplace(game.teams());
     if (flags & ReadMembers) memberIndex.emplace(game.members());
 
-    VoteList votes;
     bool reserved = false;
     std::optional<Line> line = lines.next();
     while (line) {
@@ -421,23 +418,24 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
         if (auto name = line->take("[M_NAME]"); name && (flags & ReadMembers)) {
             Member member;
             member.name = *name;
-            const bool keep = !memberIndex->contains(member.name.view());
+            // Whether the name is present is asked at the section's end, by
+            // when its slot has come in from memory; the section is read alike.
+            const std::uint32_t hash = memberIndex->hashOf(member.name.view());
+            memberIndex->prefetch(hash);
             const std::size_t sectionStart = lines.position();
-            votes.clear();
             for (;;) {
                 line = lines.next();
                 if (!line) break;
-                if (readMemberLine(*line, keep ? &member : nullptr, votes)) break;
+                if (readMemberLine(*line, member)) break;
             }
-            if (keep) {
-                // Collected apart so that the record gets its votes in one allocation.
-                member.setVotes(votes);
+            if (!memberIndex->contains(member.name.view(), hash)) {
                 if (!reserved) {
                     // Guess the members still to come from the size of this one's section.
                     reserved = true;
                     // A floor on the section size bounds the guess for files of tiny sections.
                     const std::size_t section = std::max<std::size_t>(lines.position() - sectionStart, 64);
                     game.members().reserve(game.members().size() + 1 + (bytes.size() - lines.position()) / section);
+                    memberIndex->reserve(game.members().capacity());
                     adviseHugePages(game.members().data() + game.members().size(),
                                     (game.members().capacity() - game.members().size()) * sizeof(Member));
                 }

@@ -105,8 +105,6 @@ public:
     // Appends without the duplicate check (a file may hold the same team
     // twice); refuses beyond kMaxVotes. Returns false when refused.
     bool appendVote(std::string_view text) { return votes_.append(text); }
-    // Replaces the whole list, e.g. with one a reader collected.
-    void setVotes(const VoteList& votes) { votes_ = votes; }
 
     friend bool operator==(const Member&, const Member&) = default;
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 #include <iterator>
-#include <string>
+#include <memory>
 #include <string_view>
 
 namespace scorvale {
@@ -10,8 +10,9 @@ namespace scorvale {
 // The ordered team names of one member's votes, kept in a single block: each
 // vote is a length byte followed by its bytes. Votes obey the TextField
 // rules (cut at a NUL and to 127 bytes), so a length always fits in a byte.
-// One allocation a member instead of one string object a vote keeps big
-// pools small and their loads and passes fast.
+// The block lies inside the list while it fits (ten usual team names do) and
+// on the heap beyond: a big pool's members are then one array, small and
+// fast to load and to pass over.
 class VoteList {
 public:
     static constexpr int kMaxVotes = 64;
@@ -42,10 +43,17 @@ public:
         const char* at_ = nullptr;
     };
 
+    VoteList() = default;
+    VoteList(const VoteList& other) { *this = other; }
+    VoteList(VoteList&& other) noexcept { *this = std::move(other); }
+    VoteList& operator=(const VoteList& other);
+    VoteList& operator=(VoteList&& other) noexcept;
+    ~VoteList() = default;
+
     int size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    Iterator begin() const { return Iterator(bytes_.data()); }
-    Iterator end() const { return Iterator(bytes_.data() + bytes_.size()); }
+    Iterator begin() const { return Iterator(data()); }
+    Iterator end() const { return Iterator(data() + size_); }
 
     // The vote in `slot`; empty outside 0..size()-1.
     std::string_view operator[](int slot) const;
@@ -61,23 +69,34 @@ public:
     void erase(int slot);
     // Empties the list and keeps its room.
     void clear() {
-        bytes_.clear();
+        size_ = 0;
         count_ = 0;
     }
-    void reserveBytes(std::size_t bytes) { bytes_.reserve(bytes); }
 
     // The block, for prefetching.
-    const char* data() const { return bytes_.data(); }
-    std::size_t byteSize() const { return bytes_.size(); }
+    const char* data() const { return heap_ ? heap_.get() : inline_; }
+    std::size_t byteSize() const { return size_; }
 
-    friend bool operator==(const VoteList&, const VoteList&) = default;
+    friend bool operator==(const VoteList& a, const VoteList& b) {
+        return a.count_ == b.count_ && std::string_view(a.data(), a.size_) == std::string_view(b.data(), b.size_);
+    }
 
 private:
+    // Makes the list 128 bytes.
+    static constexpr std::size_t kInlineBytes = 115;
+
+    char* data() { return heap_ ? heap_.get() : inline_; }
+    std::size_t capacity() const { return heap_ ? capacity_ : kInlineBytes; }
+    // Room for `bytes` bytes, the block kept.
+    void reserve(std::size_t bytes);
     // Offset of the length byte of `slot` (size() gives the block's end).
     std::size_t offsetOf(int slot) const;
 
-    std::string bytes_;
+    std::unique_ptr<char[]> heap_;
+    std::uint16_t size_ = 0;      // bytes in use; 64 votes of 128 bytes fit
+    std::uint16_t capacity_ = 0;  // of heap_
     std::uint8_t count_ = 0;
+    char inline_[kInlineBytes];
 };
 
 }  // namespace scorvale

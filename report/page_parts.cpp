@@ -7,7 +7,7 @@
 namespace scorvale {
 
 void appendText(std::string& page, std::string_view text) {
-    for (;;) {
+    while (!text.empty()) {
         const void* hit = std::memchr(text.data(), '\n', text.size());
         if (hit == nullptr) {
             page.append(text);
