@@ -341,21 +341,23 @@ void readTeamLine(Line& line, Team& t) {
     return text.size() >= tag.size() && std::memcmp(text.data(), tag.data(), tag.size()) == 0;
 }
 
-// Reads a member line; true for the section's end line.
-bool readMemberLine(Line& line, Member& m) {
+// Reads a member line; true for the section's end line. `m` is null for a
+// section that will be dropped, whose lines are still edited so that its end
+// is found by the same rule.
+bool readMemberLine(Line& line, Member* m) {
     if (line.onlyTagAtStart()) {
         // The usual line: only the tag it starts with can apply, and taking
         // it leaves no other.
         const std::string_view text = line.view();
         switch (text.size() >= 4 ? text[3] : '\0') {
             case 'T':
-                if (startsWith(text, "[M_TEAM]")) m.appendVote(text.substr(8));
+                if (startsWith(text, "[M_TEAM]") && m != nullptr) m->appendVote(text.substr(8));
                 return false;
             case 'D':
-                if (startsWith(text, "[M_DATE]")) m.date = text.substr(8);
+                if (startsWith(text, "[M_DATE]") && m != nullptr) m->date = text.substr(8);
                 return false;
             case 'S':
-                if (startsWith(text, "[M_SYMBOL]")) m.symbol = text.substr(10);
+                if (startsWith(text, "[M_SYMBOL]") && m != nullptr) m->symbol = text.substr(10);
                 return false;
             case 'E':
                 return startsWith(text, "[M_END]");
@@ -364,9 +366,9 @@ bool readMemberLine(Line& line, Member& m) {
         }
     }
     if (line.mayCarry('M', 'M')) {
-        if (auto v = line.take("[M_TEAM]")) m.appendVote(*v);  // beyond 64 refused
-        if (auto v = line.take("[M_DATE]")) m.date = *v;
-        if (auto v = line.take("[M_SYMBOL]")) m.symbol = *v;
+        if (auto v = line.take("[M_TEAM]"); v && m != nullptr) m->appendVote(*v);  // beyond 64 refused
+        if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
+        if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
     }
     return line.contains("[M_END]");
 }
@@ -395,6 +397,11 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     if (flags & ReadMembers) memberIndex.emplace(game.members());
 
     bool reserved = false;
+    // Into a game with members, a name is looked up first, so that a section
+    // to be dropped is not built. Into an empty one a name is seldom present:
+    // it is looked up at the section's end, by when its slot, fetched at the
+    // start, has come in from memory.
+    const bool checkNamesFirst = !game.members().empty();
     std::optional<Line> line = lines.next();
     while (line) {
         if (flags & ReadSettings) readSettings(*line, game);
@@ -418,17 +425,18 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
         if (auto name = line->take("[M_NAME]"); name && (flags & ReadMembers)) {
             Member member;
             member.name = *name;
-            // Whether the name is present is asked at the section's end, by
-            // when its slot has come in from memory; the section is read alike.
             const std::uint32_t hash = memberIndex->hashOf(member.name.view());
-            memberIndex->prefetch(hash);
+            bool keep = true;
+            if (checkNamesFirst) keep = !memberIndex->contains(member.name.view(), hash);
+            else memberIndex->prefetch(hash);
             const std::size_t sectionStart = lines.position();
             for (;;) {
                 line = lines.next();
                 if (!line) break;
-                if (readMemberLine(*line, member)) break;
+                if (readMemberLine(*line, keep ? &member : nullptr)) break;
             }
-            if (!memberIndex->contains(member.name.view(), hash)) {
+            if (!checkNamesFirst) keep = !memberIndex->contains(member.name.view(), hash);
+            if (keep) {
                 if (!reserved) {
                     // Guess the members still to come from the size of this one's section.
                     reserved = true;
