@@ -77,13 +77,20 @@ Game loadNew(const std::string& path, bool scoreAndRank) {
     return game;
 }
 
-void writeOutput(const std::string& out, std::string_view bytes) {
+void writeOutput(const std::string& out, const std::function<void(const ByteSink&)>& produce) {
     if (!out.empty()) {
-        writeFileAtomically(out, bytes);
+        writeFileAtomically(out, produce);
         return;
     }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
-        throw FileError("standard output", "write failed");
+    produce([](std::string_view piece) {
+        if (std::fwrite(piece.data(), 1, piece.size(), stdout) != piece.size())
+            throw FileError("standard output", "write failed");
+    });
+    if (std::fflush(stdout) != 0) throw FileError("standard output", "write failed");
+}
+
+void writeOutput(const std::string& out, std::string_view bytes) {
+    writeOutput(out, [bytes](const ByteSink& write) { write(bytes); });
 }
 
 std::string standingsTsv(const Game& game) {

@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <stdexcept>
+#include <functional>
 #include <string>
 
+#include "gamefile/safe_file.h"
 #include "model/game.h"
 
 namespace scorvale::tool {
@@ -34,6 +36,8 @@ Game loadNew(const std::string& path, bool scoreAndRank);
 
 // Writes to `out`, or to standard output when it is empty.
 void writeOutput(const std::string& out, std::string_view bytes);
+// The same for output made piece by piece (see writeFileAtomically).
+void writeOutput(const std::string& out, const std::function<void(const ByteSink&)>& produce);
 
 std::string standingsTsv(const Game& game);
 std::string standingsJson(const Game& game);

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
             const Game game = tool::loadNew(file, false);
             // The program saves only a game that has a title.
             if (game.settings.name.empty()) throw tool::BadFileError("the game has no title; nothing is written");
-            tool::writeOutput(out, gameFileBytes(game));
+            tool::writeOutput(out, [&](const ByteSink& write) { writeGameBytes(game, write); });
         } else if (standings->parsed()) {
             Game game = tool::loadNew(file, true);
             if (teamKey) sortTeams(game, *teamKey);
