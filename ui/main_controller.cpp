@@ -7,7 +7,7 @@
 #include "gamefile/safe_file.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 #include "ui/load_settings_dialog.h"
 #include "ui/password_dialog.h"
 #include "ui/qt_text.h"

@@ -1,6 +1,6 @@
 #include "ui/qt_text.h"
 
-#include "ui/text/sjis_codec.h"
+#include "text/sjis_codec.h"
 
 namespace scorvale::ui {
 

@@ -7,7 +7,7 @@
 #include "report/html_report.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
-#include "ui/text/sjis_codec.h"
+#include "text/sjis_codec.h"
 
 namespace {
 

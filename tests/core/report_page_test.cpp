@@ -8,7 +8,7 @@
 #include "gamefile/safe_file.h"
 #include "report/html_report.h"
 #include "report/page_parts.h"
-#include "ui/text/sjis_codec.h"
+#include "text/sjis_codec.h"
 
 namespace scorvale {
 namespace {

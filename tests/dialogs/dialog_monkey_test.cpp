@@ -14,7 +14,7 @@
 #include "tests/dialogs/dialog_script.h"
 #include "tests/support/random_game.h"
 #include "ui/dialogs/html_output.h"
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 #include "ui/qt_text.h"
 #include "ui/today_text.h"
 

@@ -7,7 +7,7 @@
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/dialogs/member_info_dialog.h"
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 #include "ui/today_text.h"
 
 using namespace scorvale;

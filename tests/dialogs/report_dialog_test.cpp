@@ -10,7 +10,7 @@
 #include "ui/dialogs/html_output.h"
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/validation.h"
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 #include "ui/qt_text.h"
 
 using namespace scorvale;

@@ -9,7 +9,7 @@
 #include "tests/support/random_game.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/validation.h"
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;

@@ -6,7 +6,7 @@
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/team_dialog.h"
 #include "ui/dialogs/validation.h"
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 #include "ui/today_text.h"
 
 using namespace scorvale;

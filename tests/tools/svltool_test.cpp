@@ -8,7 +8,7 @@
 #include "scoring/standings.h"
 #include "tests/support/random_game.h"
 #include "tests/tools/run_tool.h"
-#include "ui/text/sjis_codec.h"
+#include "text/sjis_codec.h"
 
 namespace scorvale::testing {
 namespace {

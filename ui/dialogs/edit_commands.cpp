@@ -1,4 +1,4 @@
-#include "ui/edit_commands.h"
+#include "ui/dialogs/edit_commands.h"
 
 #include <QFile>
 

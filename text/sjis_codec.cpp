@@ -1,4 +1,4 @@
-#include "ui/text/sjis_codec.h"
+#include "text/sjis_codec.h"
 
 #include <cerrno>
 #include <iconv.h>
