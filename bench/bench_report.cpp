@@ -23,8 +23,8 @@ Game reportPool(int members) {
         for (const std::string_view vote : original.votes()) m.appendVote(vote);
     }
     computeStandings(game);
-    sortTeams(game, 1);
-    sortMembers(game, 1);
+    sortTeams(game, TeamSortKey::rank);
+    sortMembers(game, MemberSortKey::rank);
     return game;
 }
 

@@ -18,7 +18,7 @@ void BM_ResidentPerMember(benchmark::State& state) {
         const long before = bench::residentBytes();
         Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
         computeStandings(game);
-        sortMembers(game, 1);
+        sortMembers(game, MemberSortKey::rank);
         const long after = bench::residentBytes();
         state.counters["bytes_per_member"] = static_cast<double>(after - before) / static_cast<double>(state.range(0));
     }
@@ -29,8 +29,8 @@ void BM_FullUpdate(benchmark::State& state) {
     Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
     for (auto _ : state) {
         computeStandings(game);
-        sortTeams(game, 1);
-        sortMembers(game, 1);
+        sortTeams(game, TeamSortKey::rank);
+        sortMembers(game, MemberSortKey::rank);
         benchmark::DoNotOptimize(game.memberAt(0).score);
     }
 }
@@ -50,8 +50,8 @@ void BM_SortMembersByRank(benchmark::State& state) {
     Game game = bench::makePool(48, static_cast<int>(state.range(0)), 10);
     computeStandings(game);
     for (auto _ : state) {
-        sortMembers(game, 3);  // scores: a real reordering each time after the rank sort
-        sortMembers(game, 1);
+        sortMembers(game, MemberSortKey::score);  // scores: a real reordering each time after the rank sort
+        sortMembers(game, MemberSortKey::rank);
         benchmark::DoNotOptimize(game.memberAt(0).score);
     }
 }

@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     const std::vector<Case> cases = {
         {"fullUpdate + repaint", [&](int) { w.controller().fullUpdate(); }, 10},
         {"  of which computeStandings", [&](int) { computeStandings(game); }, 10},
-        {"  of which sortTeams + sortMembers by rank", [&](int) { sortTeams(game, 1); sortMembers(game, 1); }, 10},
+        {"  of which sortTeams + sortMembers by rank", [&](int) { sortTeams(game, TeamSortKey::rank); sortMembers(game, MemberSortKey::rank); }, 10},
         {"  of which refreshView + repaint", [&](int) { w.controller().refreshView(); }, 10},
         {"team header click + repaint (14 columns)",
          [&](int i) { emit w.teamList()->horizontalHeader()->sectionClicked(i % 14); }, 28},

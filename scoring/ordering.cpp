@@ -32,40 +32,40 @@ std::uint64_t ordered(std::int32_t value, bool ascending) {
 bool teamNumber(const Team& t, TeamSortKey key, std::int32_t& value, bool& ascending) {
     ascending = false;
     switch (key) {
-        case 1: value = t.rank; ascending = true; return true;
-        case 2: value = t.popularity; return true;
-        case 3: value = t.points; return true;
-        case 4: value = t.tournamentWins; return true;
-        case 5: value = t.wins; return true;
-        case 6: value = t.losses; ascending = true; return true;
-        case 7: value = t.draws; return true;
-        case 8: value = t.goalDiff; return true;
-        case 9: value = t.played; return true;
-        case 10: value = t.bonus; return true;
+        case TeamSortKey::rank: value = t.rank; ascending = true; return true;
+        case TeamSortKey::popularity: value = t.popularity; return true;
+        case TeamSortKey::points: value = t.points; return true;
+        case TeamSortKey::tournamentWins: value = t.tournamentWins; return true;
+        case TeamSortKey::wins: value = t.wins; return true;
+        case TeamSortKey::losses: value = t.losses; ascending = true; return true;
+        case TeamSortKey::draws: value = t.draws; return true;
+        case TeamSortKey::goalDiff: value = t.goalDiff; return true;
+        case TeamSortKey::played: value = t.played; return true;
+        case TeamSortKey::bonus: value = t.bonus; return true;
         default: return false;
     }
 }
 
 std::string_view teamText(const Team& t, TeamSortKey key) {
     switch (key) {
-        case 11: return t.date.view();
-        case 13: return t.group.view();
+        case TeamSortKey::date: return t.date.view();
+        case TeamSortKey::group: return t.group.view();
         default: return t.name.view();
     }
 }
 
 bool memberNumber(const Member& m, MemberSortKey key, std::int32_t& value, bool& ascending) {
     switch (key) {
-        case 1: value = m.rank; ascending = true; return true;
-        case 3: value = m.score; ascending = false; return true;
+        case MemberSortKey::rank: value = m.rank; ascending = true; return true;
+        case MemberSortKey::score: value = m.score; ascending = false; return true;
         default: return false;
     }
 }
 
 std::string_view memberText(const Member& m, MemberSortKey key) {
     switch (key) {
-        case 11: return m.date.view();
-        case 12: return m.vote(0);
+        case MemberSortKey::date: return m.date.view();
+        case MemberSortKey::firstVote: return m.vote(0);
         default: return m.name.view();
     }
 }

@@ -15,7 +15,6 @@
 namespace scorvale::ui {
 
 namespace {
-constexpr int kByRank = 1;
 
 QString localPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -41,7 +40,8 @@ void setStartValues(Game& game) {
 }  // namespace
 
 MainController::MainController(Interaction& interaction, WindowView& view)
-    : interaction_(interaction), view_(view), teamModel_(game_, nullptr), memberModel_(game_, nullptr) {
+    : interaction_(interaction), view_(view), teamModel_(game_.teams(), lists::kTeamColumns, nullptr),
+      memberModel_(game_.members(), lists::kMemberColumns, nullptr) {
     setStartValues(game_);
 }
 
@@ -63,8 +63,8 @@ void MainController::refreshView() {
 
 void MainController::fullUpdate() {
     computeStandings(game_);
-    sortTeams(game_, kByRank);
-    sortMembers(game_, kByRank);
+    sortTeams(game_, TeamSortKey::rank);
+    sortMembers(game_, MemberSortKey::rank);
     refreshView();
 }
 
@@ -184,12 +184,12 @@ void MainController::editMember(int row) {
 }
 
 void MainController::teamHeaderClicked(int column) {
-    sortTeams(game_, teamSortKeyOfColumn(column));
+    sortTeams(game_, lists::teamSortKeyOfColumn(column));
     refreshView();
 }
 
 void MainController::memberHeaderClicked(int column) {
-    sortMembers(game_, memberSortKeyOfColumn(column));
+    sortMembers(game_, lists::memberSortKeyOfColumn(column));
     refreshView();
 }
 

@@ -49,25 +49,35 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
 
     strip_ = new CommandStrip(this, this);
     strip_->setGeometry(0, 0, kStripWidth, 2000);
-    static const char16_t* const captions[7] = {u"読み込み(&L)", u"パスワード(&P)", u"設定(&R)",  u"チーム追加(&T)",
-                                                u"参加者追加(&M)", u"HTML出力(&H)",  u"保存(&S)"};
-    static void (MainController::*const commands[7])() = {
-        &MainController::load,     &MainController::password,   &MainController::settings, &MainController::addTeam,
-        &MainController::addMember, &MainController::htmlOutput, &MainController::save};
-    for (int i = 0; i < 7; ++i) {
-        auto* b = new QPushButton(QString::fromUtf16(captions[i]), strip_);
+    struct CommandButton {
+        Command command;
+        const char16_t* caption;
+        void (MainController::*run)();
+    };
+    static constexpr CommandButton commands[kCommandCount] = {
+        {Command::load, u"読み込み(&L)", &MainController::load},
+        {Command::password, u"パスワード(&P)", &MainController::password},
+        {Command::settings, u"設定(&R)", &MainController::settings},
+        {Command::addTeam, u"チーム追加(&T)", &MainController::addTeam},
+        {Command::addMember, u"参加者追加(&M)", &MainController::addMember},
+        {Command::htmlOutput, u"HTML出力(&H)", &MainController::htmlOutput},
+        {Command::save, u"保存(&S)", &MainController::save},
+    };
+    for (int i = 0; i < kCommandCount; ++i) {
+        const CommandButton& c = commands[i];
+        auto* b = new QPushButton(QString::fromUtf16(c.caption), strip_);
         b->setAutoDefault(false);
         b->setGeometry(9, 10 + 29 * i, 88, 24);
-        const auto command = commands[i];
-        connect(b, &QPushButton::clicked, this, [this, command] { (controller_.*command)(); });
-        buttons_[i] = b;
+        const auto run = c.run;
+        connect(b, &QPushButton::clicked, this, [this, run] { (controller_.*run)(); });
+        buttons_[static_cast<int>(c.command)] = b;
     }
     picture_ = new QLabel(strip_);
-    picture_->setGeometry(9, 10 + 29 * 7 + 14, 88, 88);
+    picture_->setGeometry(9, 10 + 29 * kCommandCount + 14, 88, 88);
     picture_->setPixmap(QIcon(QStringLiteral(":/scorvale/picture.svg")).pixmap(88, 88));
 
-    teamList_ = makeList(&controller_.teamModel(), kTeamColumns, 14);
-    memberList_ = makeList(&controller_.memberModel(), kMemberColumns, 5);
+    teamList_ = makeList(&controller_.teamModel());
+    memberList_ = makeList(&controller_.memberModel());
     connect(teamList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { controller_.teamHeaderClicked(c); });
     connect(memberList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
@@ -82,7 +92,8 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
     layoutLists();
 }
 
-QTableView* MainWindow::makeList(QAbstractItemModel* model, const ListColumn* columns, int count) {
+template <typename Model>
+QTableView* MainWindow::makeList(Model* model) {
     auto* view = new QTableView(this);
     view->setModel(model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -103,7 +114,7 @@ QTableView* MainWindow::makeList(QAbstractItemModel* model, const ListColumn* co
     header->setSortIndicatorShown(false);
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(10);
-    for (int c = 0; c < count; ++c) view->setColumnWidth(c, columns[c].width);
+    for (const auto& column : model->columns()) view->setColumnWidth(lists::columnIndex(column.id), column.width);
     return view;
 }
 
@@ -143,9 +154,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::setCaption(const QString& caption) { setWindowTitle(caption); }
 
 void MainWindow::setAdminCommandsEnabled(bool enabled) {
-    buttons_[2]->setEnabled(enabled);
-    buttons_[3]->setEnabled(enabled);
-    buttons_[5]->setEnabled(enabled);
+    for (const Command c : {Command::settings, Command::addTeam, Command::htmlOutput}) button(c)->setEnabled(enabled);
 }
 
 void MainWindow::showAbout() {

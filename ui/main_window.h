@@ -17,11 +17,14 @@ class MainWindow : public QWidget, private WindowView {
 public:
     explicit MainWindow(Interaction& interaction, QWidget* parent = nullptr);
 
+    // The command buttons of the strip, from top to bottom.
+    enum class Command { load, password, settings, addTeam, addMember, htmlOutput, save };
+    static constexpr int kCommandCount = 7;
+
     MainController& controller() { return controller_; }
     QTableView* teamList() const { return teamList_; }
     QTableView* memberList() const { return memberList_; }
-    // The seven buttons from top to bottom.
-    QPushButton* button(int index) const { return buttons_[index]; }
+    QPushButton* button(Command command) const { return buttons_[static_cast<int>(command)]; }
     void showAbout();
 
 protected:
@@ -33,12 +36,13 @@ private:
     void setCaption(const QString& caption) override;
     void setAdminCommandsEnabled(bool enabled) override;
     void layoutLists();
-    QTableView* makeList(QAbstractItemModel* model, const ListColumn* columns, int count);
+    template <typename Model>
+    QTableView* makeList(Model* model);
 
     Interaction& interaction_;
     MainController controller_;
     QWidget* strip_;
-    QPushButton* buttons_[7];
+    QPushButton* buttons_[kCommandCount];
     QLabel* picture_;
     QTableView* teamList_;
     QTableView* memberList_;

@@ -57,8 +57,8 @@ Game samplePool() {
         g.addMember(m);
     }
     computeStandings(g);
-    sortTeams(g, 1);
-    sortMembers(g, 1);
+    sortTeams(g, TeamSortKey::rank);
+    sortMembers(g, MemberSortKey::rank);
     return g;
 }
 

@@ -24,9 +24,9 @@ TEST(Differential, FastPathsMatchTheLiteralRules) {
             ASSERT_EQ(fast.members(), slow.members()) << "round " << round;
             const int tk = teamKeys[random.uniform(0, 14)];
             const int mk = memberKeys[random.uniform(0, 5)];
-            sortTeams(fast, tk);
+            sortTeams(fast, static_cast<TeamSortKey>(tk));
             literal::sortTeams(slow, tk);
-            sortMembers(fast, mk);
+            sortMembers(fast, static_cast<MemberSortKey>(mk));
             literal::sortMembers(slow, mk);
             ASSERT_EQ(fast.teams(), slow.teams()) << "round " << round << " team key " << tk;
             ASSERT_EQ(fast.members(), slow.members()) << "round " << round << " member key " << mk;

@@ -66,23 +66,23 @@ std::string teamOrder(const Game& g) {
 
 TEST(SortTeams, KeysDirectionsAndGoalDifferenceTieBreak) {
     struct Case {
-        int key;
+        TeamSortKey key;
         const char* order;
     } cases[] = {
-        {3, "BADCE"},   // points desc; equal points by goal diff desc, then stable (A before D)
-        {6, "DEACB"},   // losses ascending; D and E tie on 0: goal diff 3 before 0
-        {2, "DACBE"},   // values near the ends of the range order correctly
-        {8, "ADCBE"},   // goal difference: equal ones keep their order
-        {11, "BADCE"},  // date text: empty first, then chronological
-        {0, "ABCDE"},
-        {99, "ABCDE"},  // unknown key: by name
+        {TeamSortKey::points, "BADCE"},      // desc; equal points by goal diff desc, then stable (A before D)
+        {TeamSortKey::losses, "DEACB"},      // ascending; D and E tie on 0: goal diff 3 before 0
+        {TeamSortKey::popularity, "DACBE"},  // values near the ends of the range order correctly
+        {TeamSortKey::goalDiff, "ADCBE"},    // equal ones keep their order
+        {TeamSortKey::date, "BADCE"},        // text: empty first, then chronological
+        {TeamSortKey::name, "ABCDE"},
+        {TeamSortKey{99}, "ABCDE"},  // unknown key: by name
     };
     for (const Case& c : cases) {
         Game g = teamsForSorting();
         sortTeams(g, c.key);
-        EXPECT_EQ(teamOrder(g), c.order) << "key " << c.key;
+        EXPECT_EQ(teamOrder(g), c.order) << "key " << static_cast<int>(c.key);
         sortTeams(g, c.key);
-        EXPECT_EQ(teamOrder(g), c.order) << "second sort, key " << c.key;
+        EXPECT_EQ(teamOrder(g), c.order) << "second sort, key " << static_cast<int>(c.key);
     }
 }
 
@@ -106,13 +106,13 @@ TEST(SortMembers, KeysAndStability) {
         for (const Member& m : g.members()) s += m.name.str().substr(1);
         return s;
     };
-    sortMembers(g, 3);
+    sortMembers(g, MemberSortKey::score);
     EXPECT_EQ(order(), "1320");  // equal scores keep their order
-    sortMembers(g, 12);
+    sortMembers(g, MemberSortKey::firstVote);
     EXPECT_EQ(order(), "2301");  // no votes first
-    sortMembers(g, 1);
+    sortMembers(g, MemberSortKey::rank);
     EXPECT_EQ(order(), "3120");
-    sortMembers(g, 0);
+    sortMembers(g, MemberSortKey::name);
     EXPECT_EQ(order(), "0123");
 }
 

@@ -61,12 +61,12 @@ TEST(TeamStandings, PlaceBonusesDependOnCollectionOrder) {
     EXPECT_EQ(g.teamAt(0).bonus, 10);
     EXPECT_EQ(g.teamAt(2).bonus, 10);
 
-    sortTeams(g, 1);  // X, Z, Y
+    sortTeams(g, TeamSortKey::rank);  // X, Z, Y
     EXPECT_EQ(g.teamAt(1).name, "Z");
     computeStandings(g);
     EXPECT_EQ(ranks(g), (std::vector<int>{2, 2, 3}));
 
-    sortTeams(g, 3);  // by points: Z, X, Y
+    sortTeams(g, TeamSortKey::points);  // by points: Z, X, Y
     computeStandings(g);
     EXPECT_EQ(g.teamAt(0).name, "Z");
     EXPECT_EQ(ranks(g), (std::vector<int>{1, 2, 3}));

@@ -172,8 +172,8 @@ void DialogMonkeyTest::randomSession() {
         }
         // The main window's full update.
         computeStandings(game);
-        sortTeams(game, 1);
-        sortMembers(game, 1);
+        sortTeams(game, TeamSortKey::rank);
+        sortMembers(game, MemberSortKey::rank);
         checkConfirmedRecords(game, confirmedTeams, confirmedMembers);
     }
     QVERIFY(roundTrips(game.report.head));

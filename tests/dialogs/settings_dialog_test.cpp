@@ -164,8 +164,8 @@ void SettingsDialogTest::fixedRankingAwardsPlaceBonusesAndReorders() {
     QVERIFY(ui::runSettingsCommand(game, script));
     // The main window's full update.
     computeStandings(game);
-    sortTeams(game, 1);
-    sortMembers(game, 1);
+    sortTeams(game, TeamSortKey::rank);
+    sortMembers(game, MemberSortKey::rank);
     QCOMPARE(game.settings.over, 1);
     QCOMPARE(game.teamAt(0).name.str(), std::string("A"));
     QCOMPARE(game.teamAt(0).bonus, game.settings.bonus1);

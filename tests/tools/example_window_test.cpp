@@ -10,6 +10,8 @@
 #include "tests/tools/run_tool.h"
 #include "ui/main_window.h"
 
+using Cmd = scorvale::ui::MainWindow::Command;
+
 using namespace scorvale;
 using namespace scorvale::testing;
 
@@ -43,7 +45,7 @@ private slots:
         user.dialogAnswers = {ScriptedInteraction::ok()};  // a new load, as the dialog opens
         user.fileAnswers = {kExample};
         ui::MainWindow w(user);
-        QTest::mouseClick(w.button(0), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
 
         QVERIFY(user.messages.empty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale! [ワールドカップ2002 優勝予想]"));

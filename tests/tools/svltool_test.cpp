@@ -205,8 +205,8 @@ std::string expectedPage(const std::string& path, ReportSettings values) {
     g.settings.name.clear();
     loadGame(g, path, ReadAll);
     computeStandings(g);
-    sortTeams(g, 1);
-    sortMembers(g, 1);
+    sortTeams(g, TeamSortKey::rank);
+    sortMembers(g, MemberSortKey::rank);
     computeStandings(g);
     g.settings.name = values.title;
     g.report = values;

@@ -92,7 +92,7 @@ private slots:
         user.fileAnswers = {path};
         ui::MainWindow w(user);
         fillPool(w.controller().game());
-        QTest::mouseClick(w.button(0), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
 
         const Game& game = w.controller().game();
         QCOMPARE(user.fileRequests.size(), 1u);
@@ -103,10 +103,10 @@ private slots:
         QVERIFY(rankOrdered(game));
         QCOMPARE(game.memberCount(), 1);
         QCOMPARE(w.controller().editingUnlocked(), unlocked);
-        QCOMPARE(w.button(2)->isEnabled(), unlocked);
+        QCOMPARE(w.button(Cmd::settings)->isEnabled(), unlocked);
         QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())), path);
         QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale! [Saved game]"));
-        QCOMPARE(cell(w.teamList(), 0, 0), QStringLiteral("Beta"));
+        QCOMPARE(cell(w.teamList(), 0, TeamColumn::name), QStringLiteral("Beta"));
     }
 
     void mergeFollowsTheLock_data() {
@@ -129,9 +129,9 @@ private slots:
         beta.losses = 7;
         game.addTeam(beta);
         w.controller().setEditingUnlocked(unlocked);
-        w.controller().teamHeaderClicked(0);
+        w.controller().teamHeaderClicked(lists::columnIndex(TeamColumn::name));
         const GameSettings settings = game.settings;
-        QTest::mouseClick(w.button(0), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
 
         std::vector<std::string> names = teamNames(game);
         std::sort(names.begin(), names.end());
@@ -167,7 +167,7 @@ private slots:
         w.controller().setEditingUnlocked(true);
         w.controller().refreshView();
         const Game before = game;
-        QTest::mouseClick(w.button(0), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
 
         QVERIFY(sameGame(game, before));
         QVERIFY(w.controller().editingUnlocked());
@@ -183,7 +183,7 @@ private slots:
     void cancelledLoadDialog() {
         ScriptedInteraction user;
         ui::MainWindow w(user);
-        QTest::mouseClick(w.button(0), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
         QCOMPARE(user.dialogTitles, std::vector<QString>({QStringLiteral("読み込み設定")}));
         QVERIFY(user.fileRequests.empty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale"));
@@ -195,7 +195,7 @@ private slots:
         user.fileAnswers = {path + QStringLiteral(".svl")};
         ui::MainWindow w(user);
         fillPool(w.controller().game());
-        QTest::mouseClick(w.button(6), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);
         QVERIFY(user.messages.empty());
         QVERIFY(QFile::exists(path + QStringLiteral(".svl")));
         QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())),
@@ -203,7 +203,7 @@ private slots:
 
         // The next save proposes the same file; a write failure is told.
         user.fileAnswers = {dir_.filePath(QStringLiteral("no/such/folder/x.svl"))};
-        QTest::mouseClick(w.button(6), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);
         QCOMPARE(user.fileRequests[1].initialPath, path + QStringLiteral(".svl"));
         QCOMPARE(user.messages.size(), 1u);
         QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);

@@ -18,9 +18,12 @@ class MainWindowTest : public QObject {
 private:
     static QString windowTitleOf(const ui::MainWindow& w) { return w.windowTitle(); }
     static std::vector<bool> adminButtons(const ui::MainWindow& w) {
-        return {w.button(2)->isEnabled(), w.button(3)->isEnabled(), w.button(5)->isEnabled()};
+        return {w.button(Cmd::settings)->isEnabled(), w.button(Cmd::addTeam)->isEnabled(),
+                w.button(Cmd::htmlOutput)->isEnabled()};
     }
-    static void clickHeader(QTableView* view, int column) {
+    template <typename Column>
+    static void clickHeader(QTableView* view, Column id) {
+        const int column = lists::columnIndex(id);
         QHeaderView* header = view->horizontalHeader();
         const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
@@ -34,19 +37,23 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale"));
         QCOMPARE(w.teamList()->model()->rowCount(), 0);
         QCOMPARE(w.memberList()->model()->rowCount(), 0);
-        const QStringList captions = {QStringLiteral("読み込み(&L)"), QStringLiteral("パスワード(&P)"),
-                                      QStringLiteral("設定(&R)"), QStringLiteral("チーム追加(&T)"),
-                                      QStringLiteral("参加者追加(&M)"), QStringLiteral("HTML出力(&H)"),
-                                      QStringLiteral("保存(&S)")};
-        for (int i = 0; i < 7; ++i) {
-            QCOMPARE(w.button(i)->text(), captions[i]);
-            QVERIFY(w.button(i)->isEnabled());
-            QVERIFY(w.button(i)->y() > (i == 0 ? 0 : w.button(i - 1)->y()));
+        // From top to bottom.
+        const std::pair<Cmd, QString> buttons[] = {
+            {Cmd::load, QStringLiteral("読み込み(&L)")},        {Cmd::password, QStringLiteral("パスワード(&P)")},
+            {Cmd::settings, QStringLiteral("設定(&R)")},        {Cmd::addTeam, QStringLiteral("チーム追加(&T)")},
+            {Cmd::addMember, QStringLiteral("参加者追加(&M)")}, {Cmd::htmlOutput, QStringLiteral("HTML出力(&H)")},
+            {Cmd::save, QStringLiteral("保存(&S)")}};
+        int above = 0;
+        for (const auto& [command, caption] : buttons) {
+            QCOMPARE(w.button(command)->text(), caption);
+            QVERIFY(w.button(command)->isEnabled());
+            QVERIFY(w.button(command)->y() > above);
+            above = w.button(command)->y();
         }
         QCOMPARE(w.controller().game().settings.maxBet, 10);
         QVERIFY(w.controller().editingUnlocked());
 
-        QTest::mouseClick(w.button(6), Qt::LeftButton);  // Save, cancelled in the file dialog
+        QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);  // Save, cancelled in the file dialog
         QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale! [Let's bet on the World Cup 2002]"));
         QCOMPARE(user.fileRequests.size(), 1u);
         QVERIFY(user.fileRequests[0].save);
@@ -59,24 +66,45 @@ private slots:
     void columnsAsShown() {
         ScriptedInteraction user;
         ui::MainWindow w(user);
-        const QStringList team = {QStringLiteral("チーム"), QStringLiteral("グループ"), QStringLiteral("順位"),
-                                  QStringLiteral("状態"),   QStringLiteral("人気"),     QStringLiteral("消化"),
-                                  QStringLiteral("T勝"),    QStringLiteral("勝"),       QStringLiteral("負"),
-                                  QStringLiteral("分"),     QStringLiteral("勝点"),     QStringLiteral("得失"),
-                                  QStringLiteral("特賞"),   QStringLiteral("最終更新")};
-        const int teamWidths[] = {100, 60, 38, 38, 38, 38, 38, 25, 25, 25, 38, 38, 38, 100};
-        const QStringList member = {QStringLiteral("参加者"), QStringLiteral("順位"), QStringLiteral("得点"),
-                                    QStringLiteral("筆頭候補"), QStringLiteral("最終更新")};
-        const int memberWidths[] = {100, 38, 38, 100, 100};
-        QCOMPARE(w.teamList()->model()->columnCount(), 14);
-        QCOMPARE(w.memberList()->model()->columnCount(), 5);
-        for (int c = 0; c < 14; ++c) {
-            QCOMPARE(w.teamList()->model()->headerData(c, Qt::Horizontal).toString(), team[c]);
-            QCOMPARE(w.teamList()->columnWidth(c), teamWidths[c]);
+        // In list order.
+        const struct {
+            TeamColumn id;
+            QString caption;
+            int width;
+        } team[] = {{TeamColumn::name, QStringLiteral("チーム"), 100},
+                    {TeamColumn::group, QStringLiteral("グループ"), 60},
+                    {TeamColumn::rank, QStringLiteral("順位"), 38},
+                    {TeamColumn::status, QStringLiteral("状態"), 38},
+                    {TeamColumn::popularity, QStringLiteral("人気"), 38},
+                    {TeamColumn::played, QStringLiteral("消化"), 38},
+                    {TeamColumn::tournamentWins, QStringLiteral("T勝"), 38},
+                    {TeamColumn::wins, QStringLiteral("勝"), 25},
+                    {TeamColumn::losses, QStringLiteral("負"), 25},
+                    {TeamColumn::draws, QStringLiteral("分"), 25},
+                    {TeamColumn::points, QStringLiteral("勝点"), 38},
+                    {TeamColumn::goalDiff, QStringLiteral("得失"), 38},
+                    {TeamColumn::bonus, QStringLiteral("特賞"), 38},
+                    {TeamColumn::date, QStringLiteral("最終更新"), 100}};
+        const struct {
+            MemberColumn id;
+            QString caption;
+            int width;
+        } member[] = {{MemberColumn::name, QStringLiteral("参加者"), 100},
+                      {MemberColumn::rank, QStringLiteral("順位"), 38},
+                      {MemberColumn::score, QStringLiteral("得点"), 38},
+                      {MemberColumn::firstVote, QStringLiteral("筆頭候補"), 100},
+                      {MemberColumn::date, QStringLiteral("最終更新"), 100}};
+        QCOMPARE(w.teamList()->model()->columnCount(), static_cast<int>(std::size(team)));
+        QCOMPARE(w.memberList()->model()->columnCount(), static_cast<int>(std::size(member)));
+        for (int c = 0; c < static_cast<int>(std::size(team)); ++c) {
+            QCOMPARE(lists::columnIndex(team[c].id), c);
+            QCOMPARE(w.teamList()->model()->headerData(c, Qt::Horizontal).toString(), team[c].caption);
+            QCOMPARE(w.teamList()->columnWidth(c), team[c].width);
         }
-        for (int c = 0; c < 5; ++c) {
-            QCOMPARE(w.memberList()->model()->headerData(c, Qt::Horizontal).toString(), member[c]);
-            QCOMPARE(w.memberList()->columnWidth(c), memberWidths[c]);
+        for (int c = 0; c < static_cast<int>(std::size(member)); ++c) {
+            QCOMPARE(lists::columnIndex(member[c].id), c);
+            QCOMPARE(w.memberList()->model()->headerData(c, Qt::Horizontal).toString(), member[c].caption);
+            QCOMPARE(w.memberList()->columnWidth(c), member[c].width);
         }
     }
 
@@ -91,28 +119,30 @@ private slots:
         QCOMPARE(w.teamList()->model()->rowCount(), 5);
         QCOMPARE(w.memberList()->model()->rowCount(), 4);
         // Rows follow the collection: Brazil, Japan, France, Senegal, Korea.
-        QCOMPARE(cell(w.teamList(), 0, 3), QStringLiteral("T"));
-        QCOMPARE(cell(w.teamList(), 1, 0), QStringLiteral("Japan"));
-        QCOMPARE(cell(w.teamList(), 2, 3), QStringLiteral("D"));
-        QCOMPARE(cell(w.teamList(), 3, 3), QStringLiteral("TD"));
-        QCOMPARE(cell(w.teamList(), 2, 11), QStringLiteral("-3"));
-        const auto align = w.teamList()->model()->index(2, 11).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
-        QVERIFY(align & Qt::AlignRight);
-        QVERIFY(w.teamList()->model()->index(2, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignLeft);
-        // wins, losses, draws in that order
-        QCOMPARE(cell(w.teamList(), 3, 7), QStringLiteral("1"));
-        QCOMPARE(cell(w.teamList(), 3, 8), QStringLiteral("1"));
-        QCOMPARE(cell(w.teamList(), 3, 9), QStringLiteral("2"));
-        QCOMPARE(cell(w.teamList(), 0, 13), QStringLiteral("02/06/30"));
-        QCOMPARE(cell(w.memberList(), 0, 3), QStringLiteral("Japan"));
-        QCOMPARE(cell(w.memberList(), 3, 3), QString());
-        QCOMPARE(cell(w.memberList(), 1, 4), QStringLiteral("02/05/03"));
-        QCOMPARE(cell(w.memberList(), 0, 2), QString::number(game.memberAt(0).score));
+        QCOMPARE(cell(w.teamList(), 0, TeamColumn::status), QStringLiteral("T"));
+        QCOMPARE(cell(w.teamList(), 1, TeamColumn::name), QStringLiteral("Japan"));
+        QCOMPARE(cell(w.teamList(), 2, TeamColumn::status), QStringLiteral("D"));
+        QCOMPARE(cell(w.teamList(), 3, TeamColumn::status), QStringLiteral("TD"));
+        QCOMPARE(cell(w.teamList(), 2, TeamColumn::goalDiff), QStringLiteral("-3"));
+        const auto alignment = [&](int row, TeamColumn column) {
+            const QModelIndex at = w.teamList()->model()->index(row, lists::columnIndex(column));
+            return at.data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+        };
+        QVERIFY(alignment(2, TeamColumn::goalDiff) & Qt::AlignRight);
+        QVERIFY(alignment(2, TeamColumn::name) & Qt::AlignLeft);
+        QCOMPARE(cell(w.teamList(), 3, TeamColumn::wins), QStringLiteral("1"));
+        QCOMPARE(cell(w.teamList(), 3, TeamColumn::losses), QStringLiteral("1"));
+        QCOMPARE(cell(w.teamList(), 3, TeamColumn::draws), QStringLiteral("2"));
+        QCOMPARE(cell(w.teamList(), 0, TeamColumn::date), QStringLiteral("02/06/30"));
+        QCOMPARE(cell(w.memberList(), 0, MemberColumn::firstVote), QStringLiteral("Japan"));
+        QCOMPARE(cell(w.memberList(), 3, MemberColumn::firstVote), QString());
+        QCOMPARE(cell(w.memberList(), 1, MemberColumn::date), QStringLiteral("02/05/03"));
+        QCOMPARE(cell(w.memberList(), 0, MemberColumn::score), QString::number(game.memberAt(0).score));
 
         // Invalid Shift-JIS shows a replacement but leaves the bytes alone.
         game.teamAt(0).name = "\x82";
         w.controller().refreshView();
-        QVERIFY(cell(w.teamList(), 0, 0).contains(QChar(0xFFFD)));
+        QVERIFY(cell(w.teamList(), 0, TeamColumn::name).contains(QChar(0xFFFD)));
         QCOMPARE(game.teamAt(0).name.str(), std::string("\x82"));
     }
 
@@ -124,7 +154,7 @@ private slots:
         w.controller().setEditingUnlocked(false);
         w.controller().refreshView();
         QCOMPARE(adminButtons(w), std::vector<bool>({false, false, false}));
-        QVERIFY(w.button(4)->isEnabled() && w.button(0)->isEnabled() && w.button(6)->isEnabled());
+        QVERIFY(w.button(Cmd::addMember)->isEnabled() && w.button(Cmd::load)->isEnabled() && w.button(Cmd::save)->isEnabled());
 
         // No title: no rows whatever the game holds, and the buttons keep their state.
         game.settings.name.clear();
@@ -142,39 +172,57 @@ private slots:
     }
 
     void headerClicksOrderTheCollections() {
-        const int teamKeys[] = {0, 13, 1, 0, 2, 9, 4, 5, 6, 7, 3, 8, 10, 11};
-        const int memberKeys[] = {0, 1, 3, 12, 11};
+        using TK = TeamSortKey;
+        const std::pair<TeamColumn, TK> teamKeys[] = {{TeamColumn::name, TK::name},
+                                                      {TeamColumn::group, TK::group},
+                                                      {TeamColumn::rank, TK::rank},
+                                                      {TeamColumn::status, TK::name},
+                                                      {TeamColumn::popularity, TK::popularity},
+                                                      {TeamColumn::played, TK::played},
+                                                      {TeamColumn::tournamentWins, TK::tournamentWins},
+                                                      {TeamColumn::wins, TK::wins},
+                                                      {TeamColumn::losses, TK::losses},
+                                                      {TeamColumn::draws, TK::draws},
+                                                      {TeamColumn::points, TK::points},
+                                                      {TeamColumn::goalDiff, TK::goalDiff},
+                                                      {TeamColumn::bonus, TK::bonus},
+                                                      {TeamColumn::date, TK::date}};
+        const std::pair<MemberColumn, MemberSortKey> memberKeys[] = {{MemberColumn::name, MemberSortKey::name},
+                                                                     {MemberColumn::rank, MemberSortKey::rank},
+                                                                     {MemberColumn::score, MemberSortKey::score},
+                                                                     {MemberColumn::firstVote, MemberSortKey::firstVote},
+                                                                     {MemberColumn::date, MemberSortKey::date}};
         ScriptedInteraction user;
         ui::MainWindow w(user);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         Game& game = w.controller().game();
-        for (int c = 0; c < 14; ++c) {
+        for (const auto& [column, key] : teamKeys) {
             fillPool(game);
             w.controller().refreshView();
             Game expected = game;
-            sortTeams(expected, teamKeys[c]);
-            clickHeader(w.teamList(), c);
+            sortTeams(expected, key);
+            clickHeader(w.teamList(), column);
             QCOMPARE(teamNames(game), teamNames(expected));
-            clickHeader(w.teamList(), c);
+            clickHeader(w.teamList(), column);
             QCOMPARE(teamNames(game), teamNames(expected));
-            QCOMPARE(cell(w.teamList(), 0, 0), QString::fromStdString(teamNames(expected)[0]));
+            QCOMPARE(cell(w.teamList(), 0, TeamColumn::name), QString::fromStdString(teamNames(expected)[0]));
         }
-        for (int c = 0; c < 5; ++c) {
+        for (const auto& [column, key] : memberKeys) {
             fillPool(game);
             w.controller().refreshView();
             Game expected = game;
-            sortMembers(expected, memberKeys[c]);
-            clickHeader(w.memberList(), c);
+            sortMembers(expected, key);
+            clickHeader(w.memberList(), column);
             QCOMPARE(memberNames(game), memberNames(expected));
-            clickHeader(w.memberList(), c);
+            clickHeader(w.memberList(), column);
             QCOMPARE(memberNames(game), memberNames(expected));
         }
         // A click on one list leaves the other's order.
         fillPool(game);
         w.controller().refreshView();
         const auto members = memberNames(game);
-        clickHeader(w.teamList(), 10);
+        clickHeader(w.teamList(), TeamColumn::points);
         QCOMPARE(memberNames(game), members);
     }
 
@@ -186,11 +234,11 @@ private slots:
         Game& game = w.controller().game();
         fillPool(game);
         w.controller().refreshView();
-        w.controller().teamHeaderClicked(0);
-        w.controller().memberHeaderClicked(0);
+        w.controller().teamHeaderClicked(lists::columnIndex(TeamColumn::name));
+        w.controller().memberHeaderClicked(lists::columnIndex(MemberColumn::name));
         Game expected = game;
-        sortTeams(expected, 1);
-        sortMembers(expected, 1);
+        sortTeams(expected, TeamSortKey::rank);
+        sortMembers(expected, MemberSortKey::rank);
         QVERIFY(teamNames(game) != teamNames(expected));
 
         // A row outside the collection does nothing.
@@ -213,7 +261,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::keyClick(&w, Qt::Key_Return);
-        QTest::keyClick(w.button(0), Qt::Key_Return);
+        QTest::keyClick(w.button(Cmd::load), Qt::Key_Return);
         QVERIFY(user.questions.empty() && user.dialogTitles.empty());
 
         user.yesNoAnswers = {false};
@@ -247,7 +295,7 @@ private slots:
             menu->actions().last()->trigger();
             menu->close();
         });
-        QWidget* strip = w.button(0)->parentWidget();
+        QWidget* strip = w.button(Cmd::load)->parentWidget();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
         QCoreApplication::sendEvent(strip, &event);
         QCOMPARE(items, QStringList({QStringLiteral("-"), QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)...")}));

@@ -93,25 +93,25 @@ private slots:
         w.controller().game().settings.password = stored;
         w.controller().setEditingUnlocked(unlocked);
         w.controller().refreshView();
-        w.controller().teamHeaderClicked(0);
+        w.controller().teamHeaderClicked(lists::columnIndex(TeamColumn::name));
         const auto order = teamNames(w.controller().game());
-        QTest::mouseClick(w.button(1), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::password), Qt::LeftButton);
 
         QCOMPARE(user.dialogTitles, std::vector<QString>({QStringLiteral("管理者暗証番号")}));
         QCOMPARE(user.messages.size(), 1u);
         QVERIFY(user.messages[0] == (ScriptedInteraction::Message{ui::Interaction::Icon::None, caption, text}));
         QCOMPARE(w.controller().game().settings.password, storedAfter);
         QCOMPARE(w.controller().editingUnlocked(), unlockedAfter);
-        QCOMPARE(w.button(2)->isEnabled(), unlockedAfter);
-        QCOMPARE(w.button(3)->isEnabled(), unlockedAfter);
-        QCOMPARE(w.button(5)->isEnabled(), unlockedAfter);
+        QCOMPARE(w.button(Cmd::settings)->isEnabled(), unlockedAfter);
+        QCOMPARE(w.button(Cmd::addTeam)->isEnabled(), unlockedAfter);
+        QCOMPARE(w.button(Cmd::htmlOutput)->isEnabled(), unlockedAfter);
         QCOMPARE(teamNames(w.controller().game()), order);  // never reordered
     }
 
     void cancelChangesNothing() {
         ScriptedInteraction user;
         ui::MainWindow w(user);
-        QTest::mouseClick(w.button(1), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::password), Qt::LeftButton);
         QVERIFY(user.messages.empty());
         QCOMPARE(w.controller().game().settings.password, 0);
     }

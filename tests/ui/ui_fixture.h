@@ -64,8 +64,16 @@ inline std::vector<std::string> memberNames(const Game& game) {
     return names;
 }
 
+using Cmd = ui::MainWindow::Command;
+using lists::MemberColumn;
+using lists::TeamColumn;
+
 inline QString cell(QTableView* view, int row, int column) {
     return view->model()->index(row, column).data().toString();
+}
+inline QString cell(QTableView* view, int row, TeamColumn column) { return cell(view, row, lists::columnIndex(column)); }
+inline QString cell(QTableView* view, int row, MemberColumn column) {
+    return cell(view, row, lists::columnIndex(column));
 }
 
 }  // namespace scorvale::testing

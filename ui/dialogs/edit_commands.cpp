@@ -18,7 +18,6 @@
 namespace scorvale::ui {
 
 namespace {
-constexpr int kByRank = 1;
 
 HtmlReportWriter& reportWriter() {
     static HtmlReportWriter writer;
@@ -27,8 +26,8 @@ HtmlReportWriter& reportWriter() {
 
 void scoreAndOrder(Game& game) {
     computeStandings(game);
-    sortTeams(game, kByRank);
-    sortMembers(game, kByRank);
+    sortTeams(game, TeamSortKey::rank);
+    sortMembers(game, MemberSortKey::rank);
 }
 }  // namespace
 
