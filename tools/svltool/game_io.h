@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "gamefile/safe_file.h"
+#include "model/game.h"
+
+namespace scorvale::tool {
+
+// The file's lines as the reader sees them: scrambled lines decoded until the
+// first raw line holding the game name tag, plain lines from there on; CR LF ends.
+std::string plainFileText(std::string_view bytes);
+
+// Reads `path`, refusing a file in which no line carries the game name tag.
+std::string readGameFile(const std::string& path);
+
+// A new load as the Load command does it, with or without its scoring and
+// ordering by rank.
+Game loadNew(const std::string& path, bool scoreAndRank);
+
+// Writes to `out` through the safe writer, or to standard output when it is empty.
+void writeOutput(const std::string& out, std::string_view bytes);
+// The same for output made piece by piece (see writeFileAtomically).
+void writeOutput(const std::string& out, const std::function<void(const ByteSink&)>& produce);
+
+}  // namespace scorvale::tool

@@ -1,0 +1,14 @@
+#include "tools/svltool/subcommand.h"
+
+namespace scorvale::tool {
+
+std::vector<std::unique_ptr<Subcommand>> makeSubcommands() {
+    std::vector<std::unique_ptr<Subcommand>> all;
+    all.push_back(makeDecodeCommand());
+    all.push_back(makeEncodeCommand());
+    all.push_back(makeStandingsCommand());
+    all.push_back(makeReportCommand());
+    return all;
+}
+
+}  // namespace scorvale::tool
