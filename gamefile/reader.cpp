@@ -8,6 +8,7 @@
 
 #include <sys/mman.h>
 
+#include "gamefile/file_lines.h"
 #include "gamefile/game_file.h"
 #include "gamefile/pair_decoder.h"
 #include "gamefile/name_index.h"
@@ -16,6 +17,8 @@
 namespace scorvale {
 
 namespace {
+
+using namespace gamefile;
 
 // One line of the file, decoded into a scratch buffer that the tag rules edit
 // in place: a tag is found anywhere in the line, and taking its value removes
@@ -169,7 +172,7 @@ private:
 };
 
 // The file's lines in order, each decoded on demand: scrambled until the first
-// raw line that holds "[G_NAME]", plain from there on. CR LF and LF both end a
+// raw line that holds the game name tag, plain from there on. CR LF and LF both end a
 // line; a line feed the decoding produces is dropped like the line's own.
 class LineSource {
 public:
@@ -200,7 +203,7 @@ public:
         pos_ += lf == nullptr ? left : n + 1;
         if (lf != nullptr && n > 0 && start[n - 1] == '\r') --n;
 
-        if (!plain_ && mayHoldBracket(start, n) && std::string_view(start, n).find("[G_NAME]") != std::string_view::npos)
+        if (!plain_ && mayHoldBracket(start, n) && std::string_view(start, n).find(kGameNameTag) != std::string_view::npos)
             plain_ = true;
         // A block writes up to 16 bytes past the line's decoded end.
         if (buffer_.size() < n + 16) buffer_.resize(std::max(n + 16, buffer_.size() * 2));
@@ -280,60 +283,35 @@ std::string multiLineValue(std::string_view value) {
     return out;
 }
 
+// The letters after '[' of a section's tags: a line without "[X_" for one
+// of them carries none of its tags.
+constexpr char kGameLetter = kSettingsLines.front().tag[1];
+constexpr char kReportLetter = kSettingsLines.back().tag[1];
+constexpr char kTeamLetter = kTeamLines.front().tag[1];
+constexpr char kMemberLetter = kMemberLines.front().tag[1];
+
 void readSettings(Line& line, Game& game) {
-    if (!line.mayCarry('G', 'R')) return;
-    GameSettings& s = game.settings;
-    ReportSettings& r = game.report;
-    auto text = [&](std::string_view tag, std::string& field) {
-        if (auto v = line.take(tag)) field.assign(*v);
-    };
-    auto number = [&](std::string_view tag, std::int32_t& field) {
-        if (auto v = line.take(tag)) field = intValue(*v);
-    };
-    auto multi = [&](std::string_view tag, std::string& field) {
-        if (auto v = line.take(tag)) field = multiLineValue(*v);
-    };
-    text("[G_NAME]", s.name);
-    number("[G_WINNER]", s.winPoints);
-    number("[G_LOSER]", s.losePoints);
-    number("[G_DRAW]", s.drawPoints);
-    number("[G_TWINNER]", s.tournamentWinPoints);
-    number("[G_MAXBET]", s.maxBet);
-    number("[G_RATE]", s.rate);
-    number("[G_1BONUS]", s.bonus1);
-    number("[G_2BONUS]", s.bonus2);
-    number("[G_3BONUS]", s.bonus3);
-    number("[G_QBONUS]", s.qualifyBonus);
-    number("[G_OVER]", s.over);
-    text("[G_DATE]", s.date);
-    number("[G_PASS]", s.password);
-    text("[R_EDITOR]", r.editor);
-    multi("[R_HEAD]", r.head);
-    multi("[R_FOOT]", r.foot);
-    text("[R_BIMG]", r.backgroundImage);
-    text("[R_TIMG]", r.topImage);
-    text("[R_LIMG]", r.leftImage);
-    text("[R_RIMG]", r.rightImage);
+    if (!line.mayCarry(kGameLetter, kReportLetter)) return;
+    for (const SettingsLine& tag : kSettingsLines) {
+        const auto value = line.take(tag.tag);
+        if (!value) continue;
+        switch (tag.kind) {
+            case LineKind::number: game.settings.*tag.number = intValue(*value); break;
+            case LineKind::multiLine: settingsText(game, tag) = multiLineValue(*value); break;
+            default: settingsText(game, tag).assign(*value); break;
+        }
+    }
 }
 
 void readTeamLine(Line& line, Team& t) {
-    if (!line.mayCarry('T', 'T')) return;
-    auto number = [&](std::string_view tag, std::int32_t& field) {
-        if (auto v = line.take(tag)) field = intValue(*v);
-    };
-    auto text = [&](std::string_view tag, TextField& field) {
-        if (auto v = line.take(tag)) field = *v;
-    };
-    number("[T_WIN]", t.wins);
-    number("[T_LOSE]", t.losses);
-    number("[T_DRAW]", t.draws);
-    number("[T_TWIN]", t.tournamentWins);
-    number("[T_PROFIT]", t.goalDiff);
-    text("[T_DATE]", t.date);
-    text("[T_SYMBOL]", t.symbol);
-    text("[T_GROUP]", t.group);
-    number("[T_OUT]", t.out);
-    number("[T_QUALIFY]", t.qualify);
+    if (!line.mayCarry(kTeamLetter, kTeamLetter)) return;
+    for (const TeamTag id : kTeamReadOrder) {
+        const TeamLine& tag = teamLine(id);
+        const auto value = line.take(tag.tag);
+        if (!value) continue;
+        if (tag.number != nullptr) t.*tag.number = intValue(*value);
+        else t.*tag.text = *value;
+    }
 }
 
 // Whether `text` starts with `tag`.
@@ -345,32 +323,43 @@ void readTeamLine(Line& line, Team& t) {
 // section that will be dropped, whose lines are still edited so that its end
 // is found by the same rule.
 bool readMemberLine(Line& line, Member* m) {
+    constexpr std::string_view kVote = memberLine(MemberTag::vote).tag;
+    constexpr std::string_view kDate = memberLine(MemberTag::date).tag;
+    constexpr std::string_view kSymbol = memberLine(MemberTag::symbol).tag;
+    constexpr std::string_view kEnd = memberLine(MemberTag::end).tag;
+    // The member tags differ in their fourth character.
+    static_assert(kVote[3] != kDate[3] && kVote[3] != kSymbol[3] && kVote[3] != kEnd[3] && kDate[3] != kSymbol[3] &&
+                  kDate[3] != kEnd[3] && kSymbol[3] != kEnd[3]);
     if (line.onlyTagAtStart()) {
         // The usual line: only the tag it starts with can apply, and taking
         // it leaves no other.
         const std::string_view text = line.view();
         switch (text.size() >= 4 ? text[3] : '\0') {
-            case 'T':
-                if (startsWith(text, "[M_TEAM]") && m != nullptr) m->appendVote(text.substr(8));
+            case kVote[3]:
+                if (startsWith(text, kVote) && m != nullptr) m->appendVote(text.substr(kVote.size()));
                 return false;
-            case 'D':
-                if (startsWith(text, "[M_DATE]") && m != nullptr) m->date = text.substr(8);
+            case kDate[3]:
+                if (startsWith(text, kDate) && m != nullptr) m->date = text.substr(kDate.size());
                 return false;
-            case 'S':
-                if (startsWith(text, "[M_SYMBOL]") && m != nullptr) m->symbol = text.substr(10);
+            case kSymbol[3]:
+                if (startsWith(text, kSymbol) && m != nullptr) m->symbol = text.substr(kSymbol.size());
                 return false;
-            case 'E':
-                return startsWith(text, "[M_END]");
+            case kEnd[3]:
+                return startsWith(text, kEnd);
             default:
                 return false;
         }
     }
-    if (line.mayCarry('M', 'M')) {
-        if (auto v = line.take("[M_TEAM]"); v && m != nullptr) m->appendVote(*v);  // beyond 64 refused
-        if (auto v = line.take("[M_DATE]"); v && m != nullptr) m->date = *v;
-        if (auto v = line.take("[M_SYMBOL]"); v && m != nullptr) m->symbol = *v;
+    if (line.mayCarry(kMemberLetter, kMemberLetter)) {
+        for (const MemberTag id : kMemberReadOrder) {
+            const MemberLine& tag = memberLine(id);
+            const auto value = line.take(tag.tag);
+            if (!value || m == nullptr) continue;
+            if (tag.kind == LineKind::vote) m->appendVote(*value);  // beyond 64 refused
+            else m->*tag.text = *value;
+        }
     }
-    return line.contains("[M_END]");
+    return line.contains(kEnd);
 }
 
 // Asks for huge pages where a big block of records is still to be written:
@@ -387,6 +376,24 @@ void adviseHugePages(void* start, std::size_t bytes) {
 #endif
 }
 
+// Room for the members still to come, guessed from the average size of the
+// member sections read so far and the bytes left. Until many sections have
+// been seen the guess is kept small: a file of a few small sections and a
+// large rest must not reserve room for millions. Never grows by less than
+// half, so a wrong guess costs no more than the vector's own growth.
+void reserveMembers(std::vector<Member>& members, detail::NameIndex<Member>& index, std::size_t sections,
+                    std::size_t sectionBytes, std::size_t bytesLeft) {
+    constexpr std::size_t kSample = 1024;
+    // A floor on the section size bounds the guess for files of tiny sections.
+    const std::size_t average = std::max<std::size_t>(sectionBytes / std::max<std::size_t>(sections, 1), 64);
+    std::size_t more = bytesLeft / average + 1;
+    if (sections < kSample) more = std::min(more, kSample);
+    more = std::max(more, members.size() / 2 + 1);
+    members.reserve(members.size() + more);
+    index.reserve(members.capacity());
+    adviseHugePages(members.data() + members.size(), (members.capacity() - members.size()) * sizeof(Member));
+}
+
 }  // namespace
 
 void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
@@ -396,7 +403,9 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     if (flags & ReadTeams) teamIndex.emplace(game.teams());
     if (flags & ReadMembers) memberIndex.emplace(game.members());
 
-    bool reserved = false;
+    // Member sections read so far and their bytes, for the reserve.
+    std::size_t sections = 0;
+    std::size_t sectionBytes = 0;
     // Into a game with members, a name is looked up first, so that a section
     // to be dropped is not built. Into an empty one a name is seldom present:
     // it is looked up at the section's end, by when its slot, fetched at the
@@ -406,14 +415,14 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     while (line) {
         if (flags & ReadSettings) readSettings(*line, game);
 
-        if (auto name = line->take("[T_NAME]"); name && (flags & ReadTeams)) {
+        if (auto name = line->take(teamLine(TeamTag::name).tag); name && (flags & ReadTeams)) {
             Team team;
             team.name = *name;
             for (;;) {
                 line = lines.next();
                 if (!line) break;  // an unfinished section still counts
                 readTeamLine(*line, team);
-                if (line->contains("[T_END]")) break;
+                if (line->contains(teamLine(TeamTag::end).tag)) break;
             }
             if (!teamIndex->contains(team.name.view())) {
                 game.addTeam(std::move(team));
@@ -422,7 +431,7 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
             if (!line) break;
         }
 
-        if (auto name = line->take("[M_NAME]"); name && (flags & ReadMembers)) {
+        if (auto name = line->take(memberLine(MemberTag::name).tag); name && (flags & ReadMembers)) {
             Member member;
             member.name = *name;
             const std::uint32_t hash = memberIndex->hashOf(member.name.view());
@@ -436,24 +445,18 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                 if (readMemberLine(*line, keep ? &member : nullptr)) break;
             }
             if (!checkNamesFirst) keep = !memberIndex->contains(member.name.view(), hash);
+            ++sections;
+            sectionBytes += lines.position() - sectionStart;
             if (keep) {
-                if (!reserved) {
-                    // Guess the members still to come from the size of this one's section.
-                    reserved = true;
-                    // A floor on the section size bounds the guess for files of tiny sections.
-                    const std::size_t section = std::max<std::size_t>(lines.position() - sectionStart, 64);
-                    game.members().reserve(game.members().size() + 1 + (bytes.size() - lines.position()) / section);
-                    memberIndex->reserve(game.members().capacity());
-                    adviseHugePages(game.members().data() + game.members().size(),
-                                    (game.members().capacity() - game.members().size()) * sizeof(Member));
-                }
+                if (game.members().size() == game.members().capacity())
+                    reserveMembers(game.members(), *memberIndex, sections, sectionBytes, bytes.size() - lines.position());
                 game.addMember(std::move(member));
                 memberIndex->addLast();
             }
             if (!line) break;
         }
 
-        if (line->contains("[ALL_END]")) break;
+        if (line->contains(kFileEnd)) break;
         line = lines.next();
     }
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gamefile/file_lines.h"
 #include "gamefile/game_file.h"
 #include "gamefile/hex_code.h"
 #include "gamefile/safe_file.h"
@@ -11,10 +12,21 @@ namespace scorvale {
 
 namespace {
 
+using namespace gamefile;
+
+// Inside a one-line value a CR or LF would cut the file on disk: each is
+// written as a space. A game that holds none is written byte for byte.
+constexpr char oneLineByte(char ch) { return ch == '\n' || ch == '\r' ? ' ' : ch; }
+
 // Plain lines, each ending in "\n".
 struct PlainSink {
     std::string out;
-    void put(std::string_view text) { out.append(text); }
+    void put(std::string_view raw) { out.append(raw); }
+    void putOneLine(std::string_view text) {
+        const std::size_t from = out.size();
+        out.append(text);
+        for (std::size_t i = from; i < out.size(); ++i) out[i] = oneLineByte(out[i]);
+    }
     void end() { out += '\n'; }
 };
 
@@ -25,27 +37,8 @@ class ScrambledSink {
 public:
     explicit ScrambledSink(const ByteSink& out) : out_(out), buffer_(kChunk) {}
 
-    void put(std::string_view text) {
-        while (!text.empty()) {
-            if (kChunk - used_ < 2) flush();
-            // Every byte becomes two characters, a line feed too (CR LF).
-            const std::size_t n = std::min(text.size(), (kChunk - used_) / 2);
-            char* dst = buffer_.data() + used_;
-            for (const char ch : text.substr(0, n)) {
-                if (ch == '\n') {
-                    // A line feed inside a value stays a line feed: a line end on disk.
-                    *dst++ = '\r';
-                    *dst++ = '\n';
-                    continue;
-                }
-                const char* pair = &detail::kHex.encode[2u * static_cast<unsigned char>(ch)];
-                *dst++ = pair[0];
-                *dst++ = pair[1];
-            }
-            used_ += 2 * n;
-            text.remove_prefix(n);
-        }
-    }
+    void put(std::string_view raw) { encode(raw, [](char ch) { return ch; }); }
+    void putOneLine(std::string_view text) { encode(text, oneLineByte); }
     void end() {
         if (kChunk - used_ < 2) flush();
         buffer_[used_++] = '\r';
@@ -59,6 +52,23 @@ public:
 private:
     static constexpr std::size_t kChunk = std::size_t{1} << 17;
 
+    // Every byte becomes two characters.
+    template <typename Map>
+    void encode(std::string_view text, Map map) {
+        while (!text.empty()) {
+            if (kChunk - used_ < 2) flush();
+            const std::size_t n = std::min(text.size(), (kChunk - used_) / 2);
+            char* dst = buffer_.data() + used_;
+            for (const char ch : text.substr(0, n)) {
+                const char* pair = &detail::kHex.encode[2u * static_cast<unsigned char>(map(ch))];
+                *dst++ = pair[0];
+                *dst++ = pair[1];
+            }
+            used_ += 2 * n;
+            text.remove_prefix(n);
+        }
+    }
+
     const ByteSink& out_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
@@ -67,7 +77,13 @@ private:
 template <typename Sink>
 void textLine(Sink& sink, std::string_view tag, std::string_view value) {
     sink.put(tag);
-    sink.put(value);
+    sink.putOneLine(value);
+    sink.end();
+}
+
+template <typename Sink>
+void endLine(Sink& sink, std::string_view tag) {
+    sink.put(tag);
     sink.end();
 }
 
@@ -80,70 +96,55 @@ void intLine(Sink& sink, std::string_view tag, std::int32_t value) {
     sink.end();
 }
 
-// Head and foot keep to one line: each CR LF of the text is written "<CR>".
+// Head and foot keep to one line: each line break of the text is written
+// "<CR>" (the CR LF the dialogs store, and a lone LF, which would cut the
+// file); a lone CR stays.
 template <typename Sink>
 void multiLine(Sink& sink, std::string_view tag, std::string_view value) {
     sink.put(tag);
     std::size_t from = 0;
     for (;;) {
-        const std::size_t crlf = value.find("\r\n", from);
-        if (crlf == std::string_view::npos) break;
-        sink.put(value.substr(from, crlf - from));
+        const std::size_t lf = value.find('\n', from);
+        if (lf == std::string_view::npos) break;
+        const std::size_t cut = lf > from && value[lf - 1] == '\r' ? lf - 1 : lf;
+        sink.put(value.substr(from, cut - from));
         sink.put("<CR>");
-        from = crlf + 2;
+        from = lf + 1;
     }
     sink.put(value.substr(from));
     sink.end();
 }
 
+template <typename Sink, typename Record, std::size_t N>
+void recordLines(Sink& sink, const std::array<RecordLine<Record>, N>& lines, const Record& record) {
+    for (const RecordLine<Record>& line : lines) {
+        switch (line.kind) {
+            case LineKind::number: intLine(sink, line.tag, record.*line.number); break;
+            case LineKind::name:
+            case LineKind::text: textLine(sink, line.tag, (record.*line.text).view()); break;
+            case LineKind::vote:
+                if constexpr (std::is_same_v<Record, Member>)
+                    for (const std::string_view vote : record.votes()) textLine(sink, line.tag, vote);
+                break;
+            case LineKind::end: endLine(sink, line.tag); break;
+            case LineKind::multiLine: break;
+        }
+    }
+}
+
 template <typename Sink>
 void writeGame(Sink& sink, const Game& game) {
-    const GameSettings& s = game.settings;
-    const ReportSettings& r = game.report;
-    textLine(sink, "[G_NAME]", s.name);
-    intLine(sink, "[G_WINNER]", s.winPoints);
-    intLine(sink, "[G_LOSER]", s.losePoints);
-    intLine(sink, "[G_DRAW]", s.drawPoints);
-    intLine(sink, "[G_TWINNER]", s.tournamentWinPoints);
-    intLine(sink, "[G_MAXBET]", s.maxBet);
-    intLine(sink, "[G_RATE]", s.rate);
-    intLine(sink, "[G_1BONUS]", s.bonus1);
-    intLine(sink, "[G_2BONUS]", s.bonus2);
-    intLine(sink, "[G_3BONUS]", s.bonus3);
-    intLine(sink, "[G_QBONUS]", s.qualifyBonus);
-    intLine(sink, "[G_OVER]", s.over);
-    textLine(sink, "[G_DATE]", s.date);
-    intLine(sink, "[G_PASS]", s.password);
-    textLine(sink, "[R_EDITOR]", r.editor);
-    multiLine(sink, "[R_HEAD]", r.head);
-    multiLine(sink, "[R_FOOT]", r.foot);
-    textLine(sink, "[R_BIMG]", r.backgroundImage);
-    textLine(sink, "[R_TIMG]", r.topImage);
-    textLine(sink, "[R_LIMG]", r.leftImage);
-    textLine(sink, "[R_RIMG]", r.rightImage);
-    textLine(sink, "[G_END]", "");
-    for (const Team& t : game.teams()) {
-        textLine(sink, "[T_NAME]", t.name.view());
-        intLine(sink, "[T_TWIN]", t.tournamentWins);
-        intLine(sink, "[T_WIN]", t.wins);
-        intLine(sink, "[T_LOSE]", t.losses);
-        intLine(sink, "[T_DRAW]", t.draws);
-        intLine(sink, "[T_PROFIT]", t.goalDiff);
-        textLine(sink, "[T_DATE]", t.date.view());
-        textLine(sink, "[T_SYMBOL]", t.symbol.view());
-        textLine(sink, "[T_GROUP]", t.group.view());
-        intLine(sink, "[T_OUT]", t.out);
-        intLine(sink, "[T_QUALIFY]", t.qualify);
-        textLine(sink, "[T_END]", "");
+    for (const SettingsLine& line : kSettingsLines) {
+        switch (line.kind) {
+            case LineKind::number: intLine(sink, line.tag, game.settings.*line.number); break;
+            case LineKind::multiLine: multiLine(sink, line.tag, settingsText(game, line)); break;
+            default: textLine(sink, line.tag, settingsText(game, line)); break;
+        }
     }
-    for (const Member& m : game.members()) {
-        textLine(sink, "[M_NAME]", m.name.view());
-        textLine(sink, "[M_DATE]", m.date.view());
-        textLine(sink, "[M_SYMBOL]", m.symbol.view());
-        for (const std::string_view vote : m.votes()) textLine(sink, "[M_TEAM]", vote);
-        textLine(sink, "[M_END]", "");
-    }
-    textLine(sink, "[ALL_END]", "");
+    endLine(sink, kSettingsEnd);
+    for (const Team& t : game.teams()) recordLines(sink, kTeamLines, t);
+    for (const Member& m : game.members()) recordLines(sink, kMemberLines, m);
+    endLine(sink, kFileEnd);
 }
 
 std::size_t estimatedPlainSize(const Game& game) {

@@ -6,6 +6,7 @@
 #include "gamefile/game_file.h"
 #include "gamefile/hex_code.h"
 #include "tests/support/game_compare.h"
+#include "tests/support/game_file_tags.h"
 #include "tests/support/literal_game_file.h"
 #include "tests/support/random_game.h"
 
@@ -14,14 +15,16 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::vector<std::string> kTokens = {
-    "[G_NAME]", "[G_WINNER]", "[G_LOSER]", "[G_DRAW]", "[G_TWINNER]", "[G_MAXBET]", "[G_RATE]", "[G_1BONUS]",
-    "[G_2BONUS]", "[G_3BONUS]", "[G_QBONUS]", "[G_OVER]", "[G_DATE]", "[G_PASS]", "[R_EDITOR]", "[R_HEAD]",
-    "[R_FOOT]", "[R_BIMG]", "[R_TIMG]", "[R_LIMG]", "[R_RIMG]", "[G_END]", "[T_NAME]", "[T_TWIN]", "[T_WIN]",
-    "[T_LOSE]", "[T_DRAW]", "[T_PROFIT]", "[T_DATE]", "[T_SYMBOL]", "[T_GROUP]", "[T_OUT]", "[T_QUALIFY]",
-    "[T_END]", "[M_NAME]", "[M_DATE]", "[M_SYMBOL]", "[M_TEAM]", "[M_END]", "[ALL_END]", "[G_", "[T_", "[M_",
-    "NAME]", "END]", "WIN]", "TEAM]", "[", "]", "<CR>", "<CR", "R>", " ", "  12", "-5", "+", "x", "A", "B",
-    "\r", "\n", "\r\n", "\n", "\n", "99999999999", "-2147483648", "\0"s, "\x93\xfa", "\x81", ">E", "pz"};
+// Every tag of the file, then fragments and short values.
+const std::vector<std::string> kTokens = [] {
+    std::vector<std::string> tokens = testing::gameFileTags();
+    for (const std::string& t :
+         {"[G_"s, "[T_"s, "[M_"s, "NAME]"s, "END]"s, "WIN]"s, "TEAM]"s, "["s, "]"s, "<CR>"s, "<CR"s, "R>"s, " "s,
+          "  12"s, "-5"s, "+"s, "x"s, "A"s, "B"s, "\r"s, "\n"s, "\r\n"s, "\n"s, "\n"s, "99999999999"s, "-2147483648"s,
+          "\0"s, "\x93\xfa"s, "\x81"s, ">E"s, "pz"s})
+        tokens.push_back(t);
+    return tokens;
+}();
 
 // Text built from tags, tag fragments and short values: the inputs where the
 // order of the tag tests and the in-place removal show.

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gamefile/file_lines.h"
+
 namespace scorvale::literal {
 
 namespace {
@@ -99,7 +101,7 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     std::string current;
     bool scrambled = true;
     auto addLine = [&](std::string line) {
-        if (carries(line, "[G_NAME]")) scrambled = false;
+        if (carries(line, std::string(gamefile::kGameNameTag))) scrambled = false;
         if (scrambled) line = unscramble(line);
         lines.push_back(line);
     };
@@ -115,37 +117,25 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     if (!current.empty()) addLine(current);
 
     // Phase 2.
-    GameSettings& s = game.settings;
-    ReportSettings& r = game.report;
+    using namespace gamefile;
+    const std::string teamName(teamLine(TeamTag::name).tag), teamEnd(teamLine(TeamTag::end).tag);
+    const std::string memberName(memberLine(MemberTag::name).tag), memberEnd(memberLine(MemberTag::end).tag);
     std::size_t i = 0;
     while (i < lines.size()) {
         removeLineFeeds(lines[i]);
         if (flags & 0x001) {
             std::string& l = lines[i];
-            if (carries(l, "[G_NAME]")) s.name = takeValue(l, "[G_NAME]");
-            if (carries(l, "[G_WINNER]")) s.winPoints = number(takeValue(l, "[G_WINNER]"));
-            if (carries(l, "[G_LOSER]")) s.losePoints = number(takeValue(l, "[G_LOSER]"));
-            if (carries(l, "[G_DRAW]")) s.drawPoints = number(takeValue(l, "[G_DRAW]"));
-            if (carries(l, "[G_TWINNER]")) s.tournamentWinPoints = number(takeValue(l, "[G_TWINNER]"));
-            if (carries(l, "[G_MAXBET]")) s.maxBet = number(takeValue(l, "[G_MAXBET]"));
-            if (carries(l, "[G_RATE]")) s.rate = number(takeValue(l, "[G_RATE]"));
-            if (carries(l, "[G_1BONUS]")) s.bonus1 = number(takeValue(l, "[G_1BONUS]"));
-            if (carries(l, "[G_2BONUS]")) s.bonus2 = number(takeValue(l, "[G_2BONUS]"));
-            if (carries(l, "[G_3BONUS]")) s.bonus3 = number(takeValue(l, "[G_3BONUS]"));
-            if (carries(l, "[G_QBONUS]")) s.qualifyBonus = number(takeValue(l, "[G_QBONUS]"));
-            if (carries(l, "[G_OVER]")) s.over = number(takeValue(l, "[G_OVER]"));
-            if (carries(l, "[G_DATE]")) s.date = takeValue(l, "[G_DATE]");
-            if (carries(l, "[G_PASS]")) s.password = number(takeValue(l, "[G_PASS]"));
-            if (carries(l, "[R_EDITOR]")) r.editor = takeValue(l, "[R_EDITOR]");
-            if (carries(l, "[R_HEAD]")) r.head = crBack(takeValue(l, "[R_HEAD]"));
-            if (carries(l, "[R_FOOT]")) r.foot = crBack(takeValue(l, "[R_FOOT]"));
-            if (carries(l, "[R_BIMG]")) r.backgroundImage = takeValue(l, "[R_BIMG]");
-            if (carries(l, "[R_TIMG]")) r.topImage = takeValue(l, "[R_TIMG]");
-            if (carries(l, "[R_LIMG]")) r.leftImage = takeValue(l, "[R_LIMG]");
-            if (carries(l, "[R_RIMG]")) r.rightImage = takeValue(l, "[R_RIMG]");
+            for (const SettingsLine& line : kSettingsLines) {
+                const std::string tag(line.tag);
+                if (!carries(l, tag)) continue;
+                const std::string value = takeValue(l, tag);
+                if (line.kind == LineKind::number) game.settings.*line.number = number(value);
+                else if (line.kind == LineKind::multiLine) settingsText(game, line) = crBack(value);
+                else settingsText(game, line) = value;
+            }
         }
-        if (carries(lines[i], "[T_NAME]")) {
-            const std::string name = takeValue(lines[i], "[T_NAME]");
+        if (carries(lines[i], teamName)) {
+            const std::string name = takeValue(lines[i], teamName);
             if (flags & 0x010) {
                 Team t;
                 t.name = name;
@@ -154,17 +144,15 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                     if (i >= lines.size()) break;
                     removeLineFeeds(lines[i]);
                     std::string& l = lines[i];
-                    if (carries(l, "[T_WIN]")) t.wins = number(takeValue(l, "[T_WIN]"));
-                    if (carries(l, "[T_LOSE]")) t.losses = number(takeValue(l, "[T_LOSE]"));
-                    if (carries(l, "[T_DRAW]")) t.draws = number(takeValue(l, "[T_DRAW]"));
-                    if (carries(l, "[T_TWIN]")) t.tournamentWins = number(takeValue(l, "[T_TWIN]"));
-                    if (carries(l, "[T_PROFIT]")) t.goalDiff = number(takeValue(l, "[T_PROFIT]"));
-                    if (carries(l, "[T_DATE]")) t.date = takeValue(l, "[T_DATE]");
-                    if (carries(l, "[T_SYMBOL]")) t.symbol = takeValue(l, "[T_SYMBOL]");
-                    if (carries(l, "[T_GROUP]")) t.group = takeValue(l, "[T_GROUP]");
-                    if (carries(l, "[T_OUT]")) t.out = number(takeValue(l, "[T_OUT]"));
-                    if (carries(l, "[T_QUALIFY]")) t.qualify = number(takeValue(l, "[T_QUALIFY]"));
-                    if (carries(l, "[T_END]")) break;
+                    for (const TeamTag id : kTeamReadOrder) {
+                        const TeamLine& line = teamLine(id);
+                        const std::string tag(line.tag);
+                        if (!carries(l, tag)) continue;
+                        const std::string value = takeValue(l, tag);
+                        if (line.kind == LineKind::number) t.*line.number = number(value);
+                        else t.*line.text = value;
+                    }
+                    if (carries(l, teamEnd)) break;
                 }
                 bool found = false;
                 for (int k = 0; k < game.teamCount(); k++)
@@ -173,8 +161,8 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                 if (i >= lines.size()) break;
             }
         }
-        if (carries(lines[i], "[M_NAME]")) {
-            const std::string name = takeValue(lines[i], "[M_NAME]");
+        if (carries(lines[i], memberName)) {
+            const std::string name = takeValue(lines[i], memberName);
             if (flags & 0x100) {
                 Member m;
                 m.name = name;
@@ -183,10 +171,15 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                     if (i >= lines.size()) break;
                     removeLineFeeds(lines[i]);
                     std::string& l = lines[i];
-                    if (carries(l, "[M_TEAM]")) m.appendVote(takeValue(l, "[M_TEAM]"));
-                    if (carries(l, "[M_DATE]")) m.date = takeValue(l, "[M_DATE]");
-                    if (carries(l, "[M_SYMBOL]")) m.symbol = takeValue(l, "[M_SYMBOL]");
-                    if (carries(l, "[M_END]")) break;
+                    for (const MemberTag id : kMemberReadOrder) {
+                        const MemberLine& line = memberLine(id);
+                        const std::string tag(line.tag);
+                        if (!carries(l, tag)) continue;
+                        const std::string value = takeValue(l, tag);
+                        if (line.kind == LineKind::vote) m.appendVote(value);
+                        else m.*line.text = value;
+                    }
+                    if (carries(l, memberEnd)) break;
                 }
                 bool found = false;
                 for (int k = 0; k < game.memberCount(); k++)
@@ -195,7 +188,7 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
                 if (i >= lines.size()) break;
             }
         }
-        if (carries(lines[i], "[ALL_END]")) break;
+        if (carries(lines[i], std::string(kFileEnd))) break;
         i++;
     }
 }
