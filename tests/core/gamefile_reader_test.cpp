@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "gamefile/file_lines.h"
 #include "gamefile/game_file.h"
 #include "tests/support/game_compare.h"
 
@@ -259,6 +260,53 @@ TEST(Reader, MergeKeepsExistingRecordsUntouched) {
     EXPECT_EQ(game.memberAt(0), before.memberAt(0));
     EXPECT_EQ(game.memberAt(1), other.memberAt(1));
     EXPECT_EQ(game.settings, before.settings);
+}
+
+}  // namespace
+}  // namespace scorvale
+
+namespace scorvale {
+namespace {
+
+// Each value line of a team or member section in the table is read, by the
+// usual path (the tag at the line's start) and by the general one (text
+// before the tag, which then stays in the value).
+TEST(Reader, ReadsEveryRecordLineOfTheTable) {
+    using namespace gamefile;
+    const std::string head = std::string(kGameNameTag) + "g\n";
+    for (const std::string prefix : {"", "x"}) {
+        for (const TeamLine& l : kTeamLines) {
+            if (l.kind == LineKind::name || l.kind == LineKind::end) continue;
+            const std::string file = head + std::string(teamLine(TeamTag::name).tag) + "t\n" + prefix +
+                                     std::string(l.tag) + "42\n" + std::string(teamLine(TeamTag::end).tag) + "\n";
+            Game g;
+            loadGameBytes(g, file, ReadAll);
+            ASSERT_EQ(g.teamCount(), 1) << l.tag;
+            if (l.number != nullptr) EXPECT_EQ(g.teamAt(0).*l.number, prefix.empty() ? 42 : 0) << l.tag;
+            else EXPECT_EQ((g.teamAt(0).*l.text).str(), prefix + "42") << l.tag;
+        }
+        for (const MemberLine& l : kMemberLines) {
+            if (l.kind == LineKind::name || l.kind == LineKind::end) continue;
+            const std::string file = head + std::string(memberLine(MemberTag::name).tag) + "m\n" + prefix +
+                                     std::string(l.tag) + "v\n" + std::string(memberLine(MemberTag::end).tag) + "\n";
+            Game g;
+            loadGameBytes(g, file, ReadAll);
+            ASSERT_EQ(g.memberCount(), 1) << l.tag;
+            const std::string read = l.kind == LineKind::vote ? std::string(g.memberAt(0).vote(0)) : (g.memberAt(0).*l.text).str();
+            EXPECT_EQ(read, prefix + "v") << prefix << l.tag;
+        }
+    }
+}
+
+// A file of two tiny member sections and a large rest reserves room for
+// about as many members as it has read, not for what the rest might hold.
+TEST(Reader, MemberReserveFollowsTheSectionsRead) {
+    std::string file = "[G_NAME]g\n[M_NAME]a\n[M_END]\n[M_NAME]b\n[M_END]\n";
+    file += std::string(20'000'000, 'z') + "\n";
+    Game g;
+    loadGameBytes(g, file, ReadAll);
+    EXPECT_EQ(g.memberCount(), 2);
+    EXPECT_LE(g.members().capacity(), 1024u);
 }
 
 }  // namespace

@@ -20,9 +20,13 @@ std::string RandomGames::text(int maxChars) {
         "\x93\xfa\x96\x7b",                         // 日本
         "\x83\x68\x83\x43\x83\x63",                 // ドイツ
         "\x82\xa0", "\x88\x9f", "\xfb\xfc", "\x81\x60", "\x87\x40"};
+    static const std::vector<std::string> breaks = {"\r", "\n", "\r\n"};
     std::string out;
     const int n = uniform(0, maxChars);
-    for (int i = 0; i < n; ++i) out += pieces[static_cast<std::size_t>(uniform(0, static_cast<int>(pieces.size()) - 1))];
+    for (int i = 0; i < n; ++i) {
+        if (lineBreaks && uniform(0, 5) == 0) out += breaks[static_cast<std::size_t>(uniform(0, 2))];
+        else out += pieces[static_cast<std::size_t>(uniform(0, static_cast<int>(pieces.size()) - 1))];
+    }
     return out;
 }
 

@@ -15,11 +15,15 @@ class RandomGames {
 public:
     explicit RandomGames(std::uint32_t seed) : rng_(seed) {}
 
+    // Texts then hold CR, LF and CR LF too (off by default).
+    bool lineBreaks = false;
+
     int uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     std::int32_t anyInt();
     // A Shift-JIS text of up to `maxChars` characters.
     std::string text(int maxChars);
-    // A multi-line text (CR LF between lines) of printable Shift-JIS.
+    // A multi-line text (CR LF between lines) of printable Shift-JIS; with
+    // lineBreaks also lone CRs and LFs.
     std::string multiLine();
     Game game(int maxTeams, int maxMembers);
 
