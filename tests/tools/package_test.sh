@@ -14,8 +14,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # need TOOL PACKAGE : the checkers come from Debian (scripts/packages.sh lists them).
 need() { command -v "$1" >/dev/null || fail "$1 is missing: install the Debian package $2"; }
 
-# lint_man PAGE COMMAND... : the page renders without a warning from either
-# formatter and names every subcommand and long option it is given.
+# lint_man PAGE PATTERN... : the page renders without a warning from either
+# formatter, and its text matches every pattern given.
 lint_man() {
   local page=$1 word
   shift
@@ -26,7 +26,7 @@ lint_man() {
     fail "man -l $page"
   [ ! -s "$scratch/lint" ] || { cat "$scratch/lint" >&2; fail "groff warns on $page"; }
   for word in "$@"; do
-    grep -qe "$word" "$scratch/page" || fail "$page does not document $word"
+    grep -qEe "$word" "$scratch/page" || fail "$page does not document $word"
   done
 }
 
@@ -61,7 +61,7 @@ svltool=$root/usr/bin/svltool
 commands=$("$svltool" --help | sed -n '/^Subcommands:/,$s/^  \([a-z-]*\) .*/\1/p')
 words=()
 for cmd in $commands; do
-  words+=("$cmd")
+  words+=("^ +$cmd [A-Z]")  # the entry of the command in COMMANDS
   while read -r option; do words+=("$option"); done < <("$svltool" "$cmd" --help | grep -o -- '--[a-z][a-z-]*' | sort -u)
 done
 lint_man "$root/usr/share/man/man1/svltool.1.gz" "${words[@]}" 'EXIT STATUS'
@@ -97,7 +97,7 @@ if [ "$with_program" = 1 ]; then
       [ "$(od -An -tx1 -N4 "$png" | tr -d ' ')" = 89504e47 ] || fail "$png is not a PNG"
     done
   done
-  lint_man "$root/usr/share/man/man1/scorvale.1.gz" 'scorvale \[FILE\]' svltool'(1)'
+  lint_man "$root/usr/share/man/man1/scorvale.1.gz" 'scorvale \[FILE\]' 'svltool\(1\)'
 
   # The file type, in a mime database of its own: known by its name, and by
   # its first line when the name says nothing.
@@ -105,7 +105,7 @@ if [ "$with_program" = 1 ]; then
   xmllint --noout "$mime_xml" || fail "mime type XML"
   mkdir -p "$scratch/xdg/mime/packages" "$scratch/home"
   cp "$mime_xml" "$scratch/xdg/mime/packages/"
-  update-mime-database "$scratch/xdg/mime" || fail "update-mime-database on the mime type XML"
+  XDG_DATA_DIRS=$scratch/xdg update-mime-database "$scratch/xdg/mime" || fail "update-mime-database on the mime type XML"
   samples=$scratch/samples
   mkdir "$samples"
   cp "$example" "$samples/game.svl"
@@ -128,8 +128,8 @@ if [ "$with_program" = 1 ]; then
   metainfo=$root/usr/share/metainfo/org.scorvale.scorvale.metainfo.xml
   [ -f "$metainfo" ] || fail "no AppStream metainfo"
   appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
-  grep -q '<launchable type="desktop-id">scorvale.desktop</launchable>' "$metainfo" ||
-    fail "the metainfo does not launch the desktop entry"
+  # The tree check also finds the desktop entry the metainfo launches.
+  appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
   grep -q "<mediatype>$type</mediatype>" "$metainfo" || fail "the metainfo does not provide $type"
 fi
 echo "package ok: $(basename "$deb")"
