@@ -4,7 +4,8 @@
 # To build and run the program.
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libqt6svg6 libcli11-dev nlohmann-json3-dev librsvg2-bin)
 # Further packages for the tests and benchmarks.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev chromium xvfb xdotool imagemagick python3 desktop-file-utils)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev chromium xvfb xdotool imagemagick python3 desktop-file-utils
+               libxml2-utils shared-mime-info libglib2.0-bin appstream bash-completion man-db mandoc)
 
 # ensure_packages NAME... : apt-get install only what dpkg does not list as installed.
 ensure_packages() {
