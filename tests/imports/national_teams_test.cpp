@@ -108,7 +108,7 @@ TEST(NationalTeams, FindsNamesAsDataSetsAndPeopleWriteThem) {
 std::set<std::string> teamNamesOf(const std::string& jsonFile) {
     std::ifstream in(jsonFile);
     if (!in) {
-        ADD_FAILURE() << "cannot read " << jsonFile << " (the shared openfootball match lists)";
+        ADD_FAILURE() << "cannot read " << jsonFile << " (the openfootball match lists of the fixtures)";
         return {};
     }
     const auto json = nlohmann::json::parse(in);
@@ -123,7 +123,7 @@ std::set<std::string> teamNamesOf(const std::string& jsonFile) {
 // Public match lists name every team the table knows; the 2002 names give
 // the very names of the example game's teams.
 TEST(NationalTeams, KnowsTheWorldCupMatchLists) {
-    const std::string dir = SCORVALE_SHARED_DATA_DIR "/openfootball/";
+    const std::string dir = SCORVALE_SOURCE_DIR "/tests/fixtures/openfootball/";
     const auto names2014 = teamNamesOf(dir + "worldcup2014.json");
     EXPECT_EQ(names2014.size(), 32u);
     for (const std::string& name : names2014) EXPECT_NE(findNationalTeam(name), nullptr) << name;

@@ -27,7 +27,9 @@ trap cleanup EXIT
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+# A loaded machine can take seconds to start the server.
+for _ in $(seq 200); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: Xvfb did not start on $display"; cat "$work/xvfb.log"; exit 1; }
 
 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" >"$work/program.log" 2>&1 &
 pids+=($!)
