@@ -9,16 +9,20 @@ runs=${2:-9}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-python3 - "$work/big.txt" <<'PY'
+PYTHONPATH=tools python3 - "$work/big.txt" <<'PY'
 import random, sys
+from file_tags import FILE_LINES
+tag = {field: t for t, _, field in FILE_LINES.settings}
+team = {field: t for t, _, field in FILE_LINES.team}
+member = {field: t for t, _, field in FILE_LINES.member}
 random.seed(1)
 teams = [f"Team{i}" for i in range(64)]
-lines = ["[G_NAME]big", "[G_MAXBET]10"]
+lines = [tag["name"] + "big", tag["maxBet"] + "10"]
 for t in teams:
-    lines += [f"[T_NAME]{t}", f"[T_WIN]{random.randint(0, 3)}", "[T_QUALIFY]1", "[T_END]"]
+    lines += [team["name"] + t, team["wins"] + str(random.randint(0, 3)), team["qualify"] + "1", team["end"]]
 for m in range(10000):
-    lines += [f"[M_NAME]member{m}"] + [f"[M_TEAM]{v}" for v in random.sample(teams, 10)] + ["[M_END]"]
-lines.append("[ALL_END]")
+    lines += [member["name"] + f"member{m}"] + [member["vote"] + v for v in random.sample(teams, 10)] + [member["end"]]
+lines.append(FILE_LINES.file_end)
 open(sys.argv[1], "w", newline="\r\n").write("\n".join(lines) + "\n")
 PY
 "$tool" encode "$work/big.txt" -o "$work/big.svl"

@@ -14,6 +14,8 @@ import csv
 import pathlib
 import sys
 
+from file_tags import FILE_LINES
+
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 SETTINGS = {
@@ -138,25 +140,25 @@ def score(teams, members, s):
 
 
 def game_lines(teams, members, s):
-    lines = [f"[G_NAME]{s['name']}"]
-    for tag, key in (("WINNER", "winPoints"), ("LOSER", "losePoints"), ("DRAW", "drawPoints"),
-                     ("TWINNER", "tournamentWinPoints"), ("MAXBET", "maxBet"), ("RATE", "rate"),
-                     ("1BONUS", "bonus1"), ("2BONUS", "bonus2"), ("3BONUS", "bonus3"),
-                     ("QBONUS", "qualifyBonus"), ("OVER", "over")):
-        lines.append(f"[G_{tag}]{s[key]}")
-    lines += [f"[G_DATE]{s['date']}", f"[G_PASS]{s['password']}", f"[R_EDITOR]{EDITOR}",
-              "[R_HEAD]" + HEAD.replace("\r\n", "<CR>"), "[R_FOOT]" + FOOT.replace("\r\n", "<CR>"),
-              "[R_BIMG]", "[R_TIMG]", "[R_LIMG]", "[R_RIMG]", "[G_END]"]
+    settings = {**s, "editor": EDITOR, "head": HEAD, "foot": FOOT,
+                "backgroundImage": "", "topImage": "", "leftImage": "", "rightImage": ""}
+
+    def line(tag, kind, value):
+        # A multi-line text keeps to one line: each CR LF written "<CR>".
+        return tag + (str(value).replace("\r\n", "<CR>") if kind == "multiLine" else str(value))
+
+    lines = [line(tag, kind, settings[field]) for tag, kind, field in FILE_LINES.settings]
+    lines.append(FILE_LINES.settings_end)
     for t in teams:
-        lines += [f"[T_NAME]{t['name']}", f"[T_TWIN]{t['tournamentWins']}", f"[T_WIN]{t['wins']}",
-                  f"[T_LOSE]{t['losses']}", f"[T_DRAW]{t['draws']}", f"[T_PROFIT]{t['goalDiff']}",
-                  f"[T_DATE]{t['date']}", f"[T_SYMBOL]{t['symbol']}", f"[T_GROUP]{t['group']}",
-                  f"[T_OUT]{t['out']}", f"[T_QUALIFY]{t['qualify']}", "[T_END]"]
+        lines += [tag if kind == "end" else line(tag, kind, t[field]) for tag, kind, field in FILE_LINES.team]
     for m in members:
-        lines += [f"[M_NAME]{m['name']}", f"[M_DATE]{m['date']}", "[M_SYMBOL]"]
-        lines += [f"[M_TEAM]{v}" for v in m["votes"]]
-        lines.append("[M_END]")
-    lines.append("[ALL_END]")
+        record = {**m, "symbol": m.get("symbol", "")}
+        for tag, kind, field in FILE_LINES.member:
+            if kind == "vote":
+                lines += [tag + v for v in m["votes"]]
+            else:
+                lines.append(tag if kind == "end" else line(tag, kind, record[field]))
+    lines.append(FILE_LINES.file_end)
     return [line.encode("cp932") for line in lines]
 
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -16,9 +17,8 @@ namespace {
 // Test texts are typed in UTF-8 and stored as the program stores them.
 std::string sj(const char* utf8) { return sjis::fromUtf8(utf8).value(); }
 
-std::string fixture(const std::string& name) {
-    return readWholeFile(std::string(SCORVALE_FIXTURES_DIR) + "/report/" + name);
-}
+std::string fixturePath(const std::string& name) { return std::string(SCORVALE_FIXTURES_DIR) + "/report/" + name; }
+std::string fixture(const std::string& name) { return readWholeFile(fixturePath(name)); }
 
 struct TeamRow {
     const char* name;
@@ -155,14 +155,18 @@ struct GoldenCase {
     ReportSettings (*settings)();
 };
 
-// Whole pages, byte for byte, against pages written by hand.
+// Whole pages, byte for byte, against pages first written by hand. With
+// SCORVALE_UPDATE_GOLDEN set the pages are written instead, for a deliberate
+// change of the page; the diff is then reviewed like code.
 TEST(ReportPage, MatchesGoldenPages) {
+    const bool update = std::getenv("SCORVALE_UPDATE_GOLDEN") != nullptr;
     const GoldenCase cases[] = {{"plain.html", plainGame, plainSettings},
                                 {"full.html", fullGame, fullSettings},
                                 {"ranges.html", rangesGame, rangesSettings}};
     for (const GoldenCase& c : cases) {
         const Game game = c.game();
         const Game before = game;
+        if (update) writeFileAtomically(fixturePath(c.file), htmlReportBytes(game, c.settings()));
         EXPECT_EQ(htmlReportBytes(game, c.settings()), fixture(c.file)) << c.file;
         EXPECT_EQ(game.members(), before.members()) << c.file;
         EXPECT_EQ(game.teams(), before.teams()) << c.file;
