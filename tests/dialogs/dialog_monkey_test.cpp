@@ -16,7 +16,7 @@
 #include "ui/dialogs/html_output.h"
 #include "ui/dialogs/edit_commands.h"
 #include "ui/qt_text.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -132,7 +132,7 @@ private slots:
 };
 
 void DialogMonkeyTest::randomSession() {
-    ui::setTodayTextForTesting(kToday);
+    setTodayTextForTesting(kToday);
     int reports = 0;
     int teamsAdded = 0;
     ui::setHtmlReportWriterForTesting([&](const Game& game, const std::string&, const ReportSettings& settings) {

@@ -8,7 +8,7 @@
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/dialogs/member_info_dialog.h"
 #include "ui/dialogs/edit_commands.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -70,7 +70,7 @@ void mouseClickAt(QAbstractItemView* view, int row) {
 class MemberDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { ui::setTodayTextForTesting("04/08/16"); }
+    void initTestCase() { setTodayTextForTesting("04/08/16"); }
     void infoRows_data();
     void infoRows();
     void editThenCancelKeepsTheEdit();

@@ -7,7 +7,7 @@
 #include "ui/dialogs/team_dialog.h"
 #include "ui/dialogs/validation.h"
 #include "ui/dialogs/edit_commands.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -38,7 +38,7 @@ Game gameWithTeam(const char* name) {
 class TeamDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { ui::setTodayTextForTesting("04/08/16"); }
+    void initTestCase() { setTodayTextForTesting("04/08/16"); }
     void rangesAndMessages_data();
     void rangesAndMessages();
     void firstBadFieldWins();
