@@ -126,7 +126,7 @@ void MainController::save() {
 }
 
 void MainController::password() {
-    PasswordDialog dialog(editingUnlocked_, dialogParent_);
+    PasswordDialog dialog(editingUnlocked_, interaction_, dialogParent_);
     if (!interaction_.runDialog(dialog)) return;
     const auto notice = [this](const char16_t* caption, const char16_t* text) {
         interaction_.tell(Interaction::Icon::None, QString::fromUtf16(caption), QString::fromUtf16(text));

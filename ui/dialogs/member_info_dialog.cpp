@@ -10,6 +10,7 @@
 #include "model/wrap_int.h"
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/interaction.h"
+#include "ui/line_field.h"
 #include "ui/qt_text.h"
 
 namespace scorvale::ui {
@@ -28,8 +29,8 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
     : QDialog(parent), nameText_(nameText), game_(game), index_(index), interaction_(interaction) {
     setWindowTitle(QStringLiteral("参加者情報"));
 
-    name_ = new QLineEdit(fromSjis(nameText_), this);
-    name_->setObjectName(QStringLiteral("name"));
+    name_ = makeLineField("name", -1, this);
+    name_->setText(fromSjis(nameText_));
     name_->setReadOnly(true);
     name_->setAlignment(Qt::AlignCenter);
 
