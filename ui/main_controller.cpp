@@ -137,11 +137,12 @@ void MainController::guarded(const char16_t* caption, Command command) {
     }
 }
 
-// The commands that change the game only add records at the collections'
-// ends and set settings and report texts, so the collections' sizes, the
-// settings and the report texts are all it takes to undo them. A file error
-// is the exception: it ends a command with what the command had done kept,
-// as the commands have always done.
+// The commands run through here (a load, a merge, a save, a page, the
+// settings, and the imports to come) only add records at the collections'
+// ends and set settings, report texts and the window's state, so the sizes
+// and copies of those are all it takes to undo them. A file error is the
+// exception: it ends a command with what the command had done kept, as the
+// commands have always done.
 template <typename Change>
 void MainController::changeOrRollBack(Change change) {
     Checkpoint before{game_.settings, game_.report, game_.teams().size(), game_.members().size(), editingUnlocked_,
