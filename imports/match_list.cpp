@@ -1,0 +1,104 @@
+#include "imports/match_list.h"
+
+#include "imports/match_list_readers.h"
+#include "imports/placeholder.h"
+#include "text/encoding.h"
+#include "text/normalize.h"
+
+namespace scorvale::imports {
+
+namespace {
+
+int digitsValue(std::string_view text) {
+    int value = 0;
+    for (const char c : text) value = value * 10 + (c - '0');
+    return value;
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool samePairing(const Match& a, const Match& b) {
+    const std::string a1 = text::normalizeName(a.team1), a2 = text::normalizeName(a.team2);
+    const std::string b1 = text::normalizeName(b.team1), b2 = text::normalizeName(b.team2);
+    return (a1 == b1 && a2 == b2) || (a1 == b2 && a2 == b1);
+}
+
+// A level knockout match without a decider stands when the two teams meet
+// again later in the knockout stage: the old replay after a drawn match.
+bool replayedLater(const std::vector<Match>& matches, std::size_t index) {
+    for (std::size_t j = index + 1; j < matches.size(); ++j)
+        if (matches[j].knockout() && samePairing(matches[index], matches[j])) return true;
+    return false;
+}
+
+void checkList(const MatchList& list) {
+    for (std::size_t i = 0; i < list.matches.size(); ++i) {
+        const Match& m = list.matches[i];
+        const auto fail = [&](const std::string& reason) { return matchError(list.format, m, reason); };
+        if (text::normalizeName(m.team1) == text::normalizeName(m.team2)) throw fail("\"" + m.team1 + "\" plays itself");
+        if (!m.played()) continue;
+        for (const std::string* team : {&m.team1, &m.team2})
+            if (isPlaceholder(*team))
+                throw fail("\"" + *team + "\" stands for a team not known yet, but the match has a score");
+        if (m.penalties && m.penalties->team1 == m.penalties->team2) throw fail("the penalty shoot-out ends level");
+        if (m.knockout() && matchWinner(m) == 0 && !replayedLater(list.matches, i))
+            throw fail(list.format == MatchListFormat::Csv
+                           ? "the knockout match ends level and the winner column names no winner"
+                           : "the knockout match ends level and has no penalty shoot-out");
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> isoDate(std::string_view text) {
+    if (text.size() < 8 || text.size() > 10) return std::nullopt;
+    const char sep = text[4];
+    if (sep != '-' && sep != '/') return std::nullopt;
+    const std::size_t second = text.find(sep, 5);
+    if (second == std::string_view::npos) return std::nullopt;
+    const std::string_view year = text.substr(0, 4), month = text.substr(5, second - 5), day = text.substr(second + 1);
+    if (!allDigits(year) || !allDigits(month) || !allDigits(day) || month.size() > 2 || day.size() > 2)
+        return std::nullopt;
+    const int y = digitsValue(year), mo = digitsValue(month), d = digitsValue(day);
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1]) return std::nullopt;
+    if (mo == 2 && d == 29 && !(y % 4 == 0 && (y % 100 != 0 || y % 400 == 0))) return std::nullopt;
+    char out[11];
+    out[0] = year[0], out[1] = year[1], out[2] = year[2], out[3] = year[3];
+    out[4] = '-', out[5] = static_cast<char>('0' + mo / 10), out[6] = static_cast<char>('0' + mo % 10);
+    out[7] = '-', out[8] = static_cast<char>('0' + d / 10), out[9] = static_cast<char>('0' + d % 10);
+    return std::string(out, 10);
+}
+
+ImportError matchError(MatchListFormat format, const Match& match, std::string reason) {
+    return format == MatchListFormat::Csv ? ImportError::line(match.place, std::move(reason))
+                                          : ImportError::match(match.place, std::move(reason));
+}
+
+Goals finalScore(const Match& match) {
+    if (match.extraTime) return *match.extraTime;
+    return match.fullTime.value_or(Goals{});
+}
+
+int matchWinner(const Match& match) {
+    if (!match.played()) return 0;
+    const auto side = [](const Goals& g) { return g.team1 > g.team2 ? 1 : g.team2 > g.team1 ? 2 : 0; };
+    if (match.penalties && side(*match.penalties) != 0) return side(*match.penalties);
+    if (const int s = side(finalScore(match))) return s;
+    return match.winner == 1 || match.winner == 2 ? match.winner : 0;
+}
+
+MatchList readMatchList(std::string_view bytes) {
+    const text::DecodedText decoded = text::decodeText(bytes);
+    const std::size_t first = decoded.utf8.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) throw ImportError::file("the file is empty");
+    MatchList list = decoded.utf8[first] == '{' || decoded.utf8[first] == '['
+                         ? readJsonMatchList(decoded.utf8)
+                         : readCsvMatchList(decoded.utf8);
+    checkList(list);
+    return list;
+}
+
+}  // namespace scorvale::imports
