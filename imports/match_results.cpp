@@ -1,6 +1,7 @@
 #include "imports/match_results.h"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <map>
 #include <set>
@@ -55,11 +56,11 @@ public:
         return &tallies_[it->second];
     }
 
-    std::vector<Tally>& all() { return tallies_; }
+    std::deque<Tally>& all() { return tallies_; }
 
 private:
     std::map<std::string, std::size_t> index_;
-    std::vector<Tally> tallies_;
+    std::deque<Tally> tallies_;  // keeps the tallies in place as teams are added
 };
 
 void noteDate(Tally& t, const std::string& date) {
