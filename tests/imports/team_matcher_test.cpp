@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "imports/names_file.h"
+#include "imports/team_matcher.h"
+#include "text/sjis_codec.h"
+
+namespace scorvale::imports {
+
+void PrintTo(const TeamMatch& m, std::ostream* out) {
+    *out << "{team " << m.team << ", kind " << static_cast<int>(m.kind) << "}";
+}
+
+namespace {
+
+Game gameWithTeams(const std::vector<std::string>& utf8Names) {
+    Game game;
+    for (const std::string& name : utf8Names) {
+        Team team;
+        team.name = sjis::fromUtf8(name).value();
+        game.addTeam(team);
+    }
+    return game;
+}
+
+TEST(TeamMatcher, TriesExactThenNormalisedThenTheTableThenTheNamesFile) {
+    const Game game = gameWithTeams({"日本", "ブラジル", "韓国", "アメリカ合衆国", "ＦＣ東京", "日本", "ﾆｯﾎﾟﾝ", "brazil"});
+    TeamMatcher matcher(game, {{"F.C. Tokyo", "ＦＣ東京"}, {"Tokyo", "fc東京"}, {"Selecao", "BRA"},
+                               {"Japan", "ブラジル"}, {"Oranje", "オランダ"}});
+    const struct {
+        std::string name;
+        TeamMatch match;
+    } cases[] = {
+        {"日本", {0, MatchKind::exact}},  // the first of two equal names
+        {"ブラジル", {1, MatchKind::exact}},
+        {"brazil", {7, MatchKind::exact}},
+        {"ﾌﾞﾗｼﾞﾙ", {1, MatchKind::normalized}},
+        {"　ブラジル ", {1, MatchKind::normalized}},
+        {"Brazil", {7, MatchKind::normalized}},   // before the table's ブラジル
+        {"ニッポン", {6, MatchKind::normalized}},   // before the table's first JPN team, 日本
+        {"fc東京", {4, MatchKind::normalized}},
+        {"Japan", {0, MatchKind::nationalTeam}},  // the table before the names file
+        {"JPN", {0, MatchKind::nationalTeam}},
+        {"jpn", {0, MatchKind::nationalTeam}},
+        {"Korea Republic", {2, MatchKind::nationalTeam}},
+        {"大韓民国", {2, MatchKind::nationalTeam}},
+        {"USA", {3, MatchKind::nationalTeam}},    // the game's name is a variant, not the main name
+        {"アメリカ", {3, MatchKind::nationalTeam}},
+        {"F.C. Tokyo", {4, MatchKind::alias}},
+        {"TOKYO", {4, MatchKind::alias}},         // list names compared normalised, the game name too
+        {"Selecao", {1, MatchKind::alias}},       // through the table to its first team, ブラジル
+        {"Oranje", {}},                           // the names file's game name is no team of the game
+        {"Germany", {}},
+        {"Atlantis", {}},
+        {"", {}},
+        {"　", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(matcher.match(c.name), c.match) << c.name;
+        EXPECT_EQ(matcher.match(c.name), c.match) << c.name << " (cached)";
+    }
+}
+
+TEST(TeamMatcher, NamesANewTeam) {
+    TeamMatcher matcher(gameWithTeams({"日本"}), {{"Oranje", "オランダ"}, {"Nippon", "日本"}});
+    const std::pair<std::string, std::string> cases[] = {
+        {"Germany", "ドイツ"},
+        {"ﾄﾞｲﾂ", "ドイツ"},
+        {"Ivory Coast", "コートジボワール"},
+        {"korea republic", "韓国"},
+        {"Oranje", "オランダ"},
+        {" Atlantis　", "Atlantis"},
+        {"ＦＣ東京", "ＦＣ東京"},   // as written, not normalised
+    };
+    for (const auto& [name, newName] : cases) EXPECT_EQ(matcher.newTeamName(name), newName) << name;
+}
+
+TEST(NamesFile, ReadsAliasesInEitherEncoding) {
+    const std::string cp932 = sjis::fromUtf8("ﾄｳｷｮｳ\tＦＣ東京\r\nKashima\t鹿島").value();
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<NameAlias> aliases;
+    } cases[] = {
+        {"empty", "", {}},
+        {"utf-8 with bom, comments and blanks",
+         "\xEF\xBB\xBF# list\tgame\n\n  \nF.C. Tokyo\tＦＣ東京\n  # indented comment\nSelecao \t ブラジル\n",
+         {{"F.C. Tokyo", "ＦＣ東京"}, {"Selecao", "ブラジル"}}},
+        {"cp932, cr lf", cp932, {{"ﾄｳｷｮｳ", "ＦＣ東京"}, {"Kashima", "鹿島"}}},
+        {"inner spaces stay", "Real  Madrid\tレアル　マドリード", {{"Real  Madrid", "レアル　マドリード"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseNamesFile(c.bytes), c.aliases) << c.what;
+}
+
+TEST(NamesFile, ALineWithoutTwoNamesIsAnErrorNamingIt) {
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"Tokyo", 1},
+        {"a\tb\n# c\n\nTokyo\tＦＣ東京\tx\n", 4},
+        {"a\tb\r\nc\t\r\n", 2},
+        {"\tＦＣ東京", 1},
+        {"a\tb\nc d\n", 2},
+    };
+    for (const auto& [bytes, line] : cases) {
+        try {
+            parseNamesFile(bytes);
+            ADD_FAILURE() << bytes << ": no error";
+        } catch (const NamesFileError& e) {
+            EXPECT_EQ(e.line(), line) << bytes;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace scorvale::imports
