@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "imports/import_error.h"
 #include "imports/match_list.h"
 #include "imports/match_results.h"
 #include "imports/team_matcher.h"
