@@ -18,6 +18,15 @@ int lineAt(std::string_view text, std::size_t byte) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
 }
 
+// "syntax error while parsing value - unexpected ','" from the parser's
+// message, without its own position (the line is the error's place).
+std::string parserReason(const json::parse_error& e) {
+    const std::string what = e.what();
+    const std::size_t column = what.find("column ");
+    const std::size_t colon = what.find(": ", column == std::string::npos ? 0 : column);
+    return colon == std::string::npos ? what : what.substr(colon + 2);
+}
+
 class MatchReader {
 public:
     MatchReader(const json& value, int number) : value_(value), number_(number) {}
@@ -94,7 +103,7 @@ MatchList readJsonMatchList(std::string_view utf8) {
     try {
         root = json::parse(utf8.begin(), utf8.end());
     } catch (const json::parse_error& e) {
-        throw ImportError::line(lineAt(utf8, e.byte == 0 ? 0 : e.byte - 1), "not valid JSON");
+        throw ImportError::line(lineAt(utf8, e.byte == 0 ? 0 : e.byte - 1), "not valid JSON (" + parserReason(e) + ")");
     }
     if (!root.is_object()) throw ImportError::file("the JSON text is not an object with \"matches\"");
     const auto matches = root.find("matches");

@@ -1,5 +1,7 @@
 #include "imports/match_list.h"
 
+#include <map>
+
 #include "imports/match_list_readers.h"
 #include "imports/placeholder.h"
 #include "text/encoding.h"
@@ -19,21 +21,20 @@ bool allDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool samePairing(const Match& a, const Match& b) {
-    const std::string a1 = text::normalizeName(a.team1), a2 = text::normalizeName(a.team2);
-    const std::string b1 = text::normalizeName(b.team1), b2 = text::normalizeName(b.team2);
-    return (a1 == b1 && a2 == b2) || (a1 == b2 && a2 == b1);
-}
-
-// A level knockout match without a decider stands when the two teams meet
-// again later in the knockout stage: the old replay after a drawn match.
-bool replayedLater(const std::vector<Match>& matches, std::size_t index) {
-    for (std::size_t j = index + 1; j < matches.size(); ++j)
-        if (matches[j].knockout() && samePairing(matches[index], matches[j])) return true;
-    return false;
+// The two teams of a match in either order, as one key.
+std::string pairingKey(const Match& m) {
+    std::string a = text::normalizeName(m.team1), b = text::normalizeName(m.team2);
+    if (b < a) a.swap(b);
+    return a + '\0' + b;
 }
 
 void checkList(const MatchList& list) {
+    // A level knockout match without a decider stands when the two teams meet
+    // again later in the knockout stage: the old replay after a drawn match.
+    std::map<std::string, std::size_t> lastMeeting;
+    for (std::size_t i = 0; i < list.matches.size(); ++i)
+        if (list.matches[i].knockout()) lastMeeting[pairingKey(list.matches[i])] = i;
+
     for (std::size_t i = 0; i < list.matches.size(); ++i) {
         const Match& m = list.matches[i];
         const auto fail = [&](const std::string& reason) { return matchError(list.format, m, reason); };
@@ -43,7 +44,7 @@ void checkList(const MatchList& list) {
             if (isPlaceholder(*team))
                 throw fail("\"" + *team + "\" stands for a team not known yet, but the match has a score");
         if (m.penalties && m.penalties->team1 == m.penalties->team2) throw fail("the penalty shoot-out ends level");
-        if (m.knockout() && matchWinner(m) == 0 && !replayedLater(list.matches, i))
+        if (m.knockout() && matchWinner(m) == 0 && lastMeeting[pairingKey(m)] == i)
             throw fail(list.format == MatchListFormat::Csv
                            ? "the knockout match ends level and the winner column names no winner"
                            : "the knockout match ends level and has no penalty shoot-out");

@@ -96,22 +96,22 @@ std::string groupName(std::string_view group) {
 }
 
 std::vector<std::size_t> firstKnockoutRound(const MatchList& list) {
-    // Rounds in order of first appearance, with their matches.
-    std::vector<std::pair<std::string, std::vector<std::size_t>>> rounds;
+    // The knockout matches of each round, rounds in order of first appearance.
+    std::vector<std::vector<std::size_t>> rounds;
+    std::map<std::string_view, std::size_t> roundIndex;
     bool anyRound = false;
     for (std::size_t i = 0; i < list.matches.size(); ++i) {
         const Match& m = list.matches[i];
         if (!m.knockout()) continue;
         anyRound = anyRound || !m.round.empty();
-        auto it = std::find_if(rounds.begin(), rounds.end(), [&](const auto& r) { return r.first == m.round; });
-        if (it == rounds.end()) it = rounds.insert(rounds.end(), {m.round, {}});
-        it->second.push_back(i);
+        const auto [it, fresh] = roundIndex.try_emplace(m.round, rounds.size());
+        if (fresh) rounds.emplace_back();
+        rounds[it->second].push_back(i);
     }
     if (!anyRound) return leadingRun(list);
-    const auto most = std::max_element(rounds.begin(), rounds.end(), [](const auto& a, const auto& b) {
-        return a.second.size() < b.second.size();
-    });
-    return most->second;
+    // max_element keeps the first of equal rounds.
+    return *std::max_element(rounds.begin(), rounds.end(),
+                             [](const auto& a, const auto& b) { return a.size() < b.size(); });
 }
 
 MatchResults computeResults(const MatchList& list, ResultOptions options) {

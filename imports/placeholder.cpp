@@ -98,7 +98,7 @@ bool isPlaceholder(std::string_view utf8Name) {
     const std::string folded = text::normalizeName(utf8Name);
     const std::string_view s = folded;
     if (s.empty()) return false;
-    if (s == "tbd" || s == "tba" || s == "未定") return true;
+    if (s == "tbd" || s == "tba" || s == "tbc" || s == "未定") return true;
     if (std::all_of(s.begin(), s.end(), [](char c) { return c == '?' || c == '-'; })) return true;
     return isMatchCode(s) || isGroupPlace(s) || isOutcomePhrase(s) || isJapanesePlaceholder(s);
 }

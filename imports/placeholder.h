@@ -13,7 +13,7 @@ namespace scorvale::imports {
 //    losing or a place together with "group", "match" or a number, so a club
 //    such as "Winners FC" stays a team);
 //  - the Japanese forms: "A組1位", "グループB2位", "準決勝1の勝者", "試合49敗者";
-//  - "TBD", "TBA", "未定", or nothing but "?" and "-".
+//  - "TBD", "TBA", "TBC", "未定", or nothing but "?" and "-".
 // The name is compared after NFKC folding, so full-width forms count too.
 bool isPlaceholder(std::string_view utf8Name);
 

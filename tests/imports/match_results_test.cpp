@@ -185,7 +185,7 @@ TEST(Placeholder, TellsTeamsNotKnownYet) {
     const char* const placeholders[] = {
         "W49", "L101", "w7", "1A", "2B", "3A/B/C/D/F", "３Ｃ/Ｄ", "Winner Group A", "Group B runner-up",
         "Runner-up Group H", "Loser Match 61", "Winner 49", "3rd Group C/D/E", "Winner SF1", "A組1位",
-        "グループB2位", "準決勝1の勝者", "試合49敗者", "TBD", "未定", "?", "--",
+        "グループB2位", "準決勝1の勝者", "試合49敗者", "TBD", "tbc", "未定", "?", "--",
     };
     const char* const teams[] = {
         "Brazil", "Winners FC", "1. FC Köln", "Schalke 04", "1st Vienna FC", "Wales", "W", "L", "Third Lanark",
