@@ -20,11 +20,13 @@ int lineAt(std::string_view text, std::size_t byte) {
 
 // "syntax error while parsing value - unexpected ','" from the parser's
 // message, without its own position (the line is the error's place).
-std::string parserReason(const json::parse_error& e) {
+std::string parserReason(const json::exception& e) {
     const std::string what = e.what();
     const std::size_t column = what.find("column ");
-    const std::size_t colon = what.find(": ", column == std::string::npos ? 0 : column);
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+    const std::size_t colon = column == std::string::npos ? std::string::npos : what.find(": ", column);
+    if (colon != std::string::npos) return what.substr(colon + 2);
+    const std::size_t tag = what.find("] ");  // "[json.exception.out_of_range.406] number overflow ..."
+    return tag == std::string::npos ? what : what.substr(tag + 2);
 }
 
 class MatchReader {
@@ -82,11 +84,11 @@ private:
         const auto side = [&](std::size_t i) {
             const json& g = (*it)[i];
             if (!g.is_number_integer()) throw fail(std::string("score ") + key + " is not two whole numbers");
-            const auto n = g.get<std::int64_t>();
-            if (n < 0) throw fail(std::string("score ") + key + " has a negative number of goals");
-            if (n > kMaxGoals)
+            // The parser keeps a number without a sign unsigned, one with a minus signed.
+            if (!g.is_number_unsigned()) throw fail(std::string("score ") + key + " has a negative number of goals");
+            if (g.get<std::uint64_t>() > kMaxGoals)
                 throw fail(std::string("score ") + key + " has more than " + std::to_string(kMaxGoals) + " goals");
-            return static_cast<int>(n);
+            return static_cast<int>(g.get<std::uint64_t>());
         };
         if (!it->is_array() || it->size() != 2) throw fail(std::string("score ") + key + " is not two whole numbers");
         return Goals{side(0), side(1)};
@@ -104,6 +106,9 @@ MatchList readJsonMatchList(std::string_view utf8) {
         root = json::parse(utf8.begin(), utf8.end());
     } catch (const json::parse_error& e) {
         throw ImportError::line(lineAt(utf8, e.byte == 0 ? 0 : e.byte - 1), "not valid JSON (" + parserReason(e) + ")");
+    } catch (const json::exception& e) {
+        // A number too large for a double, which the parser tells without a position.
+        throw ImportError::file("not valid JSON (" + parserReason(e) + ")");
     }
     if (!root.is_object()) throw ImportError::file("the JSON text is not an object with \"matches\"");
     const auto matches = root.find("matches");

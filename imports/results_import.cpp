@@ -14,9 +14,13 @@ namespace {
 
 // `utf8` as a team field holds it, or the reason it cannot.
 std::string fieldBytes(const std::string& listName, const std::string& what, const std::string& utf8) {
+    // A line break or other control character would end the record's line in the game file.
+    for (const char c : utf8)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            throw ImportError::team(listName, what + " \"" + utf8 + "\" has a control character");
     const std::optional<std::string> sjis = sjis::fromUtf8(utf8);
     if (!sjis) throw ImportError::team(listName, what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold");
-    if (sjis->size() > TextField::kMaxBytes || sjis->find('\0') != std::string::npos)
+    if (sjis->size() > TextField::kMaxBytes)
         throw ImportError::team(listName, what + " \"" + utf8 + "\" is longer than a team field holds (" +
                                               std::to_string(TextField::kMaxBytes) + " bytes)");
     return *sjis;

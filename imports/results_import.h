@@ -51,7 +51,8 @@ ImportPlan defaultPlan(const MatchResults& results, TeamMatcher& matcher);
 
 // Throws ImportError naming the list team when `plan` cannot be applied to
 // `game`: two list teams go to one team of the game; a name or group that
-// Shift-JIS cannot hold, that is longer than a team field keeps (127 bytes)
+// Shift-JIS cannot hold, that holds a control character (a line break would
+// break the game file), that is longer than a team field keeps (127 bytes)
 // or, for a new team, empty; a new team named like a team already in the game
 // or like another new team. A plan whose size or indices do not fit is a
 // caller's mistake: std::invalid_argument.

@@ -1,12 +1,13 @@
 // Any bytes go through the import as the window and svltool take them: read,
 // computed and, when the plan holds, applied to a small game, without a
 // crash, a leak or undefined behaviour. A refused import leaves the game as
-// it was; an applied one touches no member, adds what it reports, and the
-// same list applied again changes nothing more.
+// it was; an applied one touches no member, adds what it reports, saves and
+// loads back as it is, and the same list applied again changes nothing more.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "gamefile/game_file.h"
 #include "imports/results_import.h"
 #include "text/sjis_codec.h"
 
@@ -68,6 +69,9 @@ bool importOnce(Game& game, std::string_view bytes, ResultOptions options, Prepa
     check(game.members() == before.members());
     check(static_cast<std::size_t>(game.teamCount()) == static_cast<std::size_t>(before.teamCount()) + summary->added.size());
     check(game.settings.date == kToday);
+    Game loaded;
+    loadGameBytes(loaded, gameFileBytes(game), ReadAll);
+    check(loaded.teams() == game.teams());
     return true;
 }
 

@@ -168,6 +168,7 @@ TEST(ReadMatchList, BadJsonNamesTheMatch) {
     const BadCase cases[] = {
         {"syntax", "{\"matches\": [\n  {\"team1\": \"A\",,}\n]}", Place::Line, 2, "not valid JSON"},
         {"not an object", "[1, 2]", Place::File, 0, "not an object"},
+        {"a number beyond a double", R"({"name": 1E400, "matches": []})", Place::File, 0, "number overflow"},
         {"no matches", R"({"name": "x"})", Place::File, 0, "\"matches\""},
         {"match not an object", jsonMatches(kOk + ", 3"), Place::Match, 2, "not an object"},
         {"team missing", jsonMatches(R"({"team1": "A"})"), Place::Match, 1, "team2 is missing"},
@@ -184,6 +185,10 @@ TEST(ReadMatchList, BadJsonNamesTheMatch) {
          "negative"},
         {"absurd", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [100, 2]}})"), Place::Match, 1,
          "more than 99"},
+        {"minus zero", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, -0]}})"), Place::Match, 1,
+         "negative"},
+        {"beyond 64 bits", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [18446744073709551615, 0]}})"),
+         Place::Match, 1, "more than 99"},
         {"absurd penalties", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, 1], "p": [1, 4000000000]}})"),
          Place::Match, 1, "more than 99"},
         {"bad date", jsonMatches(R"({"team1": "A", "team2": "B", "date": "2002/06/30"})"), Place::Match, 1,

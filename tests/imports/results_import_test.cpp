@@ -228,6 +228,7 @@ TEST(ResultsImport, RefusedPlansChangeNothing) {
          "Shift-JIS cannot hold"},
         {"a group Shift-JIS cannot hold", {"日本"}, header + "Japan,Chile,1,0,Grupo Ñ\n", {}, {}, "Japan",
          "the group \"Grupo Ñ\" has a character Shift-JIS cannot hold"},
+        {"a line break in a name", {}, header + "A,\"B\nC\",1,0,A\n", {}, {}, "B\nC", "has a control character"},
         {"a name longer than a team field", {}, header + "A," + std::string(128, 'x') + ",1,0,A\n", {}, {},
          std::string(128, 'x'), "longer than a team field holds"},
         {"two list teams on one game team", {"アメリカ"}, header + "USA,United States,1,0,A\n", {}, {},
