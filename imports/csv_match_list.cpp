@@ -5,6 +5,7 @@
 // of a knockout match is the one after extra time, and `winner` (1, 2 or the
 // winner's name) settles one that ended level. Columns of other names are
 // left alone, so a sheet may carry notes.
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -65,31 +66,15 @@ std::array<int, kColumns> readHeader(const text::CsvRow& header) {
     return at;
 }
 
-// Goals as a spreadsheet cell holds them: ASCII or full-width digits.
-std::optional<int> goalsValue(std::string_view cell, bool* negative) {
-    *negative = false;
-    if (cell.starts_with('-') || cell.starts_with("\xEF\xBC\x8D")) {
-        *negative = true;
-        return std::nullopt;
-    }
-    if (cell.empty()) return std::nullopt;
-    long value = 0;
-    std::size_t i = 0;
-    while (i < cell.size()) {
-        int digit;
-        if (cell[i] >= '0' && cell[i] <= '9') {
-            digit = cell[i] - '0';
-            i += 1;
-        } else if (cell.substr(i, 2) == "\xEF\xBC" && i + 2 < cell.size() &&
-                   static_cast<unsigned char>(cell[i + 2]) >= 0x90 && static_cast<unsigned char>(cell[i + 2]) <= 0x99) {
-            digit = static_cast<unsigned char>(cell[i + 2]) - 0x90;
-            i += 3;
-        } else {
-            return std::nullopt;
-        }
-        value = std::min(value * 10 + digit, 1000L);
-    }
-    return static_cast<int>(value);
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Whole digits up to a bound, so a long run of them cannot overflow.
+int boundedValue(std::string_view digits) {
+    int value = 0;
+    for (const char c : digits) value = std::min(value * 10 + (c - '0'), 1000);
+    return value;
 }
 
 class RowReader {
@@ -141,12 +126,13 @@ private:
     std::optional<int> goals(Column c) const {
         const std::string text = cell(c);
         if (text.empty()) return std::nullopt;
-        bool negative = false;
-        const std::optional<int> value = goalsValue(text, &negative);
-        const std::string column(kColumnNames[c]);
-        if (negative) throw fail(column + " \"" + text + "\" is negative");
-        if (!value) throw fail(column + " \"" + text + "\" is not a number");
-        if (*value > kMaxGoals) throw fail(column + " \"" + text + "\" is more than " + std::to_string(kMaxGoals) + " goals");
+        // NFKC makes a spreadsheet's full-width digits and minus ASCII.
+        const std::string digits = text::normalizeName(text);
+        const std::string column = std::string(kColumnNames[c]) + " \"" + text + "\"";
+        if (digits.starts_with('-') && allDigits(std::string_view(digits).substr(1))) throw fail(column + " is negative");
+        if (!allDigits(digits)) throw fail(column + " is not a number");
+        const int value = boundedValue(digits);
+        if (value > kMaxGoals) throw fail(column + " is more than " + std::to_string(kMaxGoals) + " goals");
         return value;
     }
 

@@ -66,11 +66,8 @@ std::optional<std::string> isoDate(std::string_view text) {
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1]) return std::nullopt;
     if (mo == 2 && d == 29 && !(y % 4 == 0 && (y % 100 != 0 || y % 400 == 0))) return std::nullopt;
-    char out[11];
-    out[0] = year[0], out[1] = year[1], out[2] = year[2], out[3] = year[3];
-    out[4] = '-', out[5] = static_cast<char>('0' + mo / 10), out[6] = static_cast<char>('0' + mo % 10);
-    out[7] = '-', out[8] = static_cast<char>('0' + d / 10), out[9] = static_cast<char>('0' + d % 10);
-    return std::string(out, 10);
+    const auto twoDigits = [](int v) { return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)}; };
+    return std::string(year) + '-' + twoDigits(mo) + '-' + twoDigits(d);
 }
 
 ImportError matchError(MatchListFormat format, const Match& match, std::string reason) {

@@ -219,6 +219,7 @@ TEST(ReadMatchList, BadCsvNamesTheLine) {
         {"not a number", kHeader + "A,B,C,1,0,,\nA,B,D,x,0,,\n", Place::Line, 3, "score1 \"x\" is not a number"},
         {"number and text", kHeader + "A,B,D,1,2点,,\n", Place::Line, 2, "score2 \"2点\" is not a number"},
         {"negative", kHeader + "A,B,D,-1,0,,\n", Place::Line, 2, "negative"},
+        {"full-width negative", kHeader + "A,B,D,－１,0,,\n", Place::Line, 2, "negative"},
         {"absurd", kHeader + "A,B,D,1,120,,\n", Place::Line, 2, "more than 99"},
         {"one score only", kHeader + "A,B,D,1,,,\n", Place::Line, 2, "score2 is empty"},
         {"team empty", kHeader + "A,B,,1,0,,\n", Place::Line, 2, "team2 is empty"},
