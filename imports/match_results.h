@@ -53,13 +53,13 @@ struct MatchResults {
 // and the loser is out. Its goals count only with `knockoutGoals`, after
 // extra time.
 // The first knockout round is the round with the most knockout matches (the
-// earliest such round of the list on a tie). A CSV without a round column
-// names no rounds: its first knockout round is then the leading run of
-// knockout matches, in file order, that ends before the first match naming a
+// earliest such round of the list on a tie). When no knockout match names its
+// round (a CSV without the optional round column), it is the leading run of
+// knockout matches, in list order, that ends before the first match naming a
 // team already named in the run or naming another match's winner or loser
 // ("W49"). Once every match of that round names two real teams, a team of the
-// groups that no knockout match names is out, changed on the day of the last
-// group match played.
+// groups that no knockout match names is out, and its date is the day of the
+// last group match played (the day it went out), if that is later than its own.
 // Placeholders (isPlaceholder) are no teams and are never listed.
 MatchResults computeResults(const MatchList& list, ResultOptions options = {});
 
