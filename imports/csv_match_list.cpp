@@ -18,7 +18,7 @@ namespace scorvale::imports {
 namespace {
 
 enum Column { Group, Team1, Team2, Score1, Score2, Winner, Date, Round, kColumns };
-constexpr std::array<std::string_view, kColumns> kColumnNames = {"group",  "team1", "team2", "score1",
+constexpr std::array<std::string_view, kColumns> kColumnNames = {"group",  "team1",  "team2", "score1",
                                                                  "score2", "winner", "date",  "round"};
 constexpr Column kRequired[] = {Team1, Team2, Score1, Score2};
 
@@ -129,7 +129,8 @@ private:
         // NFKC makes a spreadsheet's full-width digits and minus ASCII.
         const std::string digits = text::normalizeName(text);
         const std::string column = std::string(kColumnNames[c]) + " \"" + text + "\"";
-        if (digits.starts_with('-') && allDigits(std::string_view(digits).substr(1))) throw fail(column + " is negative");
+        if (digits.starts_with('-') && allDigits(std::string_view(digits).substr(1)))
+            throw fail(column + " is negative");
         if (!allDigits(digits)) throw fail(column + " is not a number");
         const int value = boundedValue(digits);
         if (value > kMaxGoals) throw fail(column + " is more than " + std::to_string(kMaxGoals) + " goals");
@@ -143,9 +144,12 @@ private:
         if (text.empty() || !m.knockout() || !m.played()) return 0;
         const std::string key = text::normalizeName(text);
         int side = 0;
-        if (key == "1" || key == text::normalizeName(m.team1)) side = 1;
-        else if (key == "2" || key == text::normalizeName(m.team2)) side = 2;
-        else throw fail("winner \"" + text + "\" is neither 1, 2, \"" + m.team1 + "\" nor \"" + m.team2 + "\"");
+        if (key == "1" || key == text::normalizeName(m.team1))
+            side = 1;
+        else if (key == "2" || key == text::normalizeName(m.team2))
+            side = 2;
+        else
+            throw fail("winner \"" + text + "\" is neither 1, 2, \"" + m.team1 + "\" nor \"" + m.team2 + "\"");
         const Goals& g = *m.fullTime;
         const int byScore = g.team1 > g.team2 ? 1 : g.team2 > g.team1 ? 2 : 0;
         if (byScore != 0 && byScore != side)

@@ -6,10 +6,14 @@ namespace {
 
 std::string describe(ImportError::Place place, int number, const std::string& name) {
     switch (place) {
-        case ImportError::Place::Match: return "match " + std::to_string(number);
-        case ImportError::Place::Line: return "line " + std::to_string(number);
-        case ImportError::Place::Team: return "team \"" + name + "\"";
-        case ImportError::Place::File: break;
+        case ImportError::Place::Match:
+            return "match " + std::to_string(number);
+        case ImportError::Place::Line:
+            return "line " + std::to_string(number);
+        case ImportError::Place::Team:
+            return "team \"" + name + "\"";
+        case ImportError::Place::File:
+            break;
     }
     return {};
 }

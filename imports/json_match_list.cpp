@@ -112,13 +112,13 @@ MatchList readJsonMatchList(std::string_view utf8) {
     }
     if (!root.is_object()) throw ImportError::file("the JSON text is not an object with \"matches\"");
     const auto matches = root.find("matches");
-    if (matches == root.end() || !matches->is_array())
-        throw ImportError::file("the JSON text has no list \"matches\"");
+    if (matches == root.end() || !matches->is_array()) throw ImportError::file("the JSON text has no list \"matches\"");
 
     MatchList list;
     list.format = MatchListFormat::Json;
     const auto name = root.find("name");
-    if (name != root.end() && name->is_string()) list.name = std::string(text::trimSpaces(name->get_ref<const std::string&>()));
+    if (name != root.end() && name->is_string())
+        list.name = std::string(text::trimSpaces(name->get_ref<const std::string&>()));
     list.matches.reserve(matches->size());
     int number = 0;
     for (const json& m : *matches) list.matches.push_back(MatchReader(m, ++number).read());

@@ -38,7 +38,8 @@ void checkList(const MatchList& list) {
     for (std::size_t i = 0; i < list.matches.size(); ++i) {
         const Match& m = list.matches[i];
         const auto fail = [&](const std::string& reason) { return matchError(list.format, m, reason); };
-        if (text::normalizeName(m.team1) == text::normalizeName(m.team2)) throw fail("\"" + m.team1 + "\" plays itself");
+        if (text::normalizeName(m.team1) == text::normalizeName(m.team2))
+            throw fail("\"" + m.team1 + "\" plays itself");
         if (!m.played()) continue;
         for (const std::string* team : {&m.team1, &m.team2})
             if (isPlaceholder(*team))
@@ -66,7 +67,9 @@ std::optional<std::string> isoDate(std::string_view text) {
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (mo < 1 || mo > 12 || d < 1 || d > kDays[mo - 1]) return std::nullopt;
     if (mo == 2 && d == 29 && !(y % 4 == 0 && (y % 100 != 0 || y % 400 == 0))) return std::nullopt;
-    const auto twoDigits = [](int v) { return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)}; };
+    const auto twoDigits = [](int v) {
+        return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
+    };
     return std::string(year) + '-' + twoDigits(mo) + '-' + twoDigits(d);
 }
 
@@ -92,9 +95,8 @@ MatchList readMatchList(std::string_view bytes) {
     const text::DecodedText decoded = text::decodeText(bytes);
     const std::size_t first = decoded.utf8.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) throw ImportError::file("the file is empty");
-    MatchList list = decoded.utf8[first] == '{' || decoded.utf8[first] == '['
-                         ? readJsonMatchList(decoded.utf8)
-                         : readCsvMatchList(decoded.utf8);
+    MatchList list = decoded.utf8[first] == '{' || decoded.utf8[first] == '[' ? readJsonMatchList(decoded.utf8)
+                                                                              : readCsvMatchList(decoded.utf8);
     checkList(list);
     return list;
 }

@@ -17,16 +17,16 @@ struct Goals {
 
 // One match of a list. Texts are UTF-8 with surrounding blanks removed.
 struct Match {
-    int place = 0;       // the match's 1-based position in a JSON list, or its CSV line
-    std::string round;   // as written; empty when the file gives none
-    std::string group;   // as written ("Group A"); empty for a knockout match
+    int place = 0;      // the match's 1-based position in a JSON list, or its CSV line
+    std::string round;  // as written; empty when the file gives none
+    std::string group;  // as written ("Group A"); empty for a knockout match
     std::string team1;
     std::string team2;
-    std::string date;    // YYYY-MM-DD, or empty
+    std::string date;                // YYYY-MM-DD, or empty
     std::optional<Goals> fullTime;   // nothing: not played yet
     std::optional<Goals> extraTime;  // the score after extra time, when it was played
     std::optional<Goals> penalties;  // the shoot-out, when there was one
-    int winner = 0;  // 1 or 2 when the list itself names the winner of a level match (CSV)
+    int winner = 0;                  // 1 or 2 when the list itself names the winner of a level match (CSV)
 
     bool played() const { return fullTime.has_value(); }
     bool knockout() const { return group.empty(); }

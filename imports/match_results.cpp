@@ -88,9 +88,12 @@ std::vector<std::size_t> leadingRun(const MatchList& list) {
 std::string groupName(std::string_view group) {
     constexpr std::string_view kJapanese = "グループ";
     std::string_view rest = group;
-    if (startsWithFolded(rest, "group ")) rest.remove_prefix(6);
-    else if (rest.starts_with(kJapanese)) rest.remove_prefix(kJapanese.size());
-    else return std::string(group);
+    if (startsWithFolded(rest, "group "))
+        rest.remove_prefix(6);
+    else if (rest.starts_with(kJapanese))
+        rest.remove_prefix(kJapanese.size());
+    else
+        return std::string(group);
     const std::string_view name = text::trimSpaces(rest);
     return std::string(name.empty() ? group : name);
 }
@@ -166,10 +169,9 @@ MatchResults computeResults(const MatchList& list, ResultOptions options) {
     }
 
     const std::vector<std::size_t> first = firstKnockoutRound(list);
-    results.groupStageDecided =
-        !first.empty() && std::all_of(first.begin(), first.end(), [&](std::size_t i) {
-            return !isPlaceholder(list.matches[i].team1) && !isPlaceholder(list.matches[i].team2);
-        });
+    results.groupStageDecided = !first.empty() && std::all_of(first.begin(), first.end(), [&](std::size_t i) {
+        return !isPlaceholder(list.matches[i].team1) && !isPlaceholder(list.matches[i].team2);
+    });
 
     for (Tally& t : teams.all()) {
         if (results.groupStageDecided && t.inGroups && !t.inKnockout) {

@@ -47,14 +47,12 @@ std::vector<std::string_view> words(std::string_view s) {
 
 bool isOutcomeWord(std::string_view w) {
     static constexpr std::array<std::string_view, 14> kWords = {
-        "winner", "winners", "loser", "losers", "runner-up", "runners-up", "runner",
-        "runners", "first",  "second",  "third", "1st",   "2nd",        "3rd"};
+        "winner",  "winners", "loser",  "losers", "runner-up", "runners-up", "runner",
+        "runners", "first",   "second", "third",  "1st",       "2nd",        "3rd"};
     return std::find(kWords.begin(), kWords.end(), w) != kWords.end();
 }
 
-bool isMatchOutcomeWord(std::string_view w) {
-    return w == "winner" || w == "winners" || w == "loser" || w == "losers";
-}
+bool isMatchOutcomeWord(std::string_view w) { return w == "winner" || w == "winners" || w == "loser" || w == "losers"; }
 
 bool isMatchReferenceWord(std::string_view w) {
     return w == "match" || w == "game" || std::any_of(w.begin(), w.end(), isDigit);

@@ -46,7 +46,8 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         const int target = plan.targets[i];
         if (target != ImportPlan::kAdd && (target < 0 || target >= game.teamCount()))
             throw std::invalid_argument("the import plan names a team the game does not have");
-        if (!results.teams[i].group.empty()) texts.groups[i] = fieldBytes(listName, "the group", results.teams[i].group);
+        if (!results.teams[i].group.empty())
+            texts.groups[i] = fieldBytes(listName, "the group", results.teams[i].group);
         if (target != ImportPlan::kAdd) {
             const auto [it, fresh] = byTarget.try_emplace(target, i);
             if (!fresh)
@@ -59,12 +60,12 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         if (newName.empty()) throw ImportError::team(listName, "the new team has no name");
         std::string bytes = fieldBytes(listName, "the name", newName);
         if (game.findTeamByName(bytes) >= 0)
-            throw ImportError::team(listName, "would be added as \"" + newName +
-                                                  "\", a team the game already has; take that team instead");
+            throw ImportError::team(
+                listName, "would be added as \"" + newName + "\", a team the game already has; take that team instead");
         const auto [it, fresh] = byNewName.try_emplace(bytes, i);
         if (!fresh)
-            throw ImportError::team(listName, "would be added as \"" + newName + "\" like \"" +
-                                                  results.teams[it->second].name + "\"");
+            throw ImportError::team(
+                listName, "would be added as \"" + newName + "\" like \"" + results.teams[it->second].name + "\"");
         texts.names[i] = std::move(bytes);
     }
     return texts;
@@ -107,8 +108,7 @@ void checkPlan(const Game& game, const MatchResults& results, const ImportPlan& 
     checkedTexts(game, results, plan);
 }
 
-ImportSummary applyImport(Game& game, const MatchResults& results, const ImportPlan& plan,
-                          std::string_view todayText) {
+ImportSummary applyImport(Game& game, const MatchResults& results, const ImportPlan& plan, std::string_view todayText) {
     const PlanTexts texts = checkedTexts(game, results, plan);
     // Built aside and swapped in, so not even a failed allocation leaves the
     // game half changed.

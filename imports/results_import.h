@@ -64,8 +64,8 @@ struct AddedTeam {
     std::string gameName;  // the name the new team got
 };
 struct ImportSummary {
-    std::vector<AddedTeam> added;           // in the order added, at the end of the collection
-    std::vector<std::string> notInList;     // teams of the game the list does not name, in game order
+    std::vector<AddedTeam> added;        // in the order added, at the end of the collection
+    std::vector<std::string> notInList;  // teams of the game the list does not name, in game order
 };
 
 // Checks the whole plan first (checkPlan), so a failure leaves the game as it
@@ -75,7 +75,6 @@ struct ImportSummary {
 // teams and the members stay as they are. A team the list dates nothing for
 // gets `todayText`, and so does GameSettings.date. Texts are Shift-JIS
 // (`todayText` is "%y/%m/%d").
-ImportSummary applyImport(Game& game, const MatchResults& results, const ImportPlan& plan,
-                          std::string_view todayText);
+ImportSummary applyImport(Game& game, const MatchResults& results, const ImportPlan& plan, std::string_view todayText);
 
 }  // namespace scorvale::imports

@@ -67,7 +67,8 @@ bool importOnce(Game& game, std::string_view bytes, ResultOptions options, Prepa
         return false;
     }
     check(game.members() == before.members());
-    check(static_cast<std::size_t>(game.teamCount()) == static_cast<std::size_t>(before.teamCount()) + summary->added.size());
+    check(static_cast<std::size_t>(game.teamCount()) ==
+          static_cast<std::size_t>(before.teamCount()) + summary->added.size());
     check(game.settings.date == kToday);
     Game loaded;
     loadGameBytes(loaded, gameFileBytes(game), ReadAll);

@@ -20,7 +20,9 @@ Match knockout(std::string team1, std::string team2) {
 }
 
 TEST(ReadMatchList, JsonFieldsAndOnlyThose) {
-    const std::string json = "\xEF\xBB\xBF" R"({"name": " World Cup 2099 ", "extra": [1, 2],
+    const std::string json =
+        "\xEF\xBB\xBF"
+        R"({"name": " World Cup 2099 ", "extra": [1, 2],
   "matches": [
     {"round": "Matchday 1", "date": "2099-06-01", "team1": " Brazil ", "team2": "Japan",
      "group": "Group A", "ground": "X", "goals1": [{"name": "Y", "minute": "90+4"}],
@@ -177,10 +179,10 @@ TEST(ReadMatchList, BadJsonNamesTheMatch) {
         {"team plays itself", jsonMatches(R"({"team1": "Japan", "team2": " japan"})"), Place::Match, 1, "plays itself"},
         {"score text", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": "2-1"}})"), Place::Match, 1,
          "score ft is not two whole numbers"},
-        {"score of three", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, 2, 3]}})"), Place::Match,
-         1, "not two whole numbers"},
-        {"score fraction", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1.5, 2]}})"), Place::Match,
-         1, "not two whole numbers"},
+        {"score of three", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, 2, 3]}})"), Place::Match, 1,
+         "not two whole numbers"},
+        {"score fraction", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1.5, 2]}})"), Place::Match, 1,
+         "not two whole numbers"},
         {"negative", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, -2]}})"), Place::Match, 1,
          "negative"},
         {"absurd", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [100, 2]}})"), Place::Match, 1,
@@ -189,14 +191,16 @@ TEST(ReadMatchList, BadJsonNamesTheMatch) {
          "negative"},
         {"beyond 64 bits", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [18446744073709551615, 0]}})"),
          Place::Match, 1, "more than 99"},
-        {"absurd penalties", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, 1], "p": [1, 4000000000]}})"),
-         Place::Match, 1, "more than 99"},
+        {"absurd penalties",
+         jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, 1], "p": [1, 4000000000]}})"), Place::Match, 1,
+         "more than 99"},
         {"bad date", jsonMatches(R"({"team1": "A", "team2": "B", "date": "2002/06/30"})"), Place::Match, 1,
          "is not YYYY-MM-DD"},
         {"no such day", jsonMatches(R"({"team1": "A", "team2": "B", "date": "2002-02-29"})"), Place::Match, 1,
          "is not YYYY-MM-DD"},
         {"knockout level, no shoot-out",
-         jsonMatches(kOk + R"(, {"round": "Final", "team1": "A", "team2": "B", "score": {"ft": [1, 1], "et": [2, 2]}})"),
+         jsonMatches(kOk +
+                     R"(, {"round": "Final", "team1": "A", "team2": "B", "score": {"ft": [1, 1], "et": [2, 2]}})"),
          Place::Match, 2, "ends level and has no penalty shoot-out"},
         {"shoot-out level", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, 1], "p": [3, 3]}})"),
          Place::Match, 1, "penalty shoot-out ends level"},

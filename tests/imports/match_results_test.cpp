@@ -57,8 +57,10 @@ MatchList listOf(std::vector<Match> matches) {
 
 // Four groups of two, so that a round of four knockout matches follows.
 std::vector<Match> smallGroupStage() {
-    return {group("Group A", "A1", "A2", Goals{1, 0}, "2002-06-10"), group("Group A", "A3", "A4", Goals{0, 0}, "2002-06-11"),
-            group("Group B", "B1", "B2", Goals{2, 3}, "2002-06-12"), group("Group B", "B3", "B4", Goals{1, 0}, "2002-06-14")};
+    return {group("Group A", "A1", "A2", Goals{1, 0}, "2002-06-10"),
+            group("Group A", "A3", "A4", Goals{0, 0}, "2002-06-11"),
+            group("Group B", "B1", "B2", Goals{2, 3}, "2002-06-12"),
+            group("Group B", "B3", "B4", Goals{1, 0}, "2002-06-14")};
 }
 
 std::vector<Match> plus(std::vector<Match> a, const std::vector<Match>& b) {
@@ -74,17 +76,25 @@ TEST(ComputeResults, Rules) {
         std::vector<std::string> expected;
     } cases[] = {
         {"group win and loss; the group without its word",
-         {group("Group A", "X", "Y", Goals{2, 1})}, false, {"X 1-0-0 gd1 tw0 [A]", "Y 0-0-1 gd-1 tw0 [A]"}},
+         {group("Group A", "X", "Y", Goals{2, 1})},
+         false,
+         {"X 1-0-0 gd1 tw0 [A]", "Y 0-0-1 gd-1 tw0 [A]"}},
         {"group draw", {group("B", "X", "Y", Goals{1, 1})}, false, {"X 0-1-0 gd0 tw0 [B]", "Y 0-1-0 gd0 tw0 [B]"}},
         {"goal difference over several matches",
          {group("A", "X", "Y", Goals{3, 0}), group("A", "Z", "X", Goals{2, 1}), group("A", "Y", "Z", Goals{0, 0})},
          false,
          {"X 1-0-1 gd2 tw0 [A]", "Y 0-1-1 gd-3 tw0 [A]", "Z 1-1-0 gd1 tw0 [A]"}},
-        {"knockout by full time: no goals counted", {ko("Final", "X", "Y", Goals{2, 0})}, false,
+        {"knockout by full time: no goals counted",
+         {ko("Final", "X", "Y", Goals{2, 0})},
+         false,
          {"X 0-0-0 gd0 tw1 q", "Y 0-0-0 gd0 tw0 q out"}},
-        {"extra time decides", {ko("Final", "X", "Y", Goals{1, 1}, Goals{1, 2})}, false,
+        {"extra time decides",
+         {ko("Final", "X", "Y", Goals{1, 1}, Goals{1, 2})},
+         false,
          {"X 0-0-0 gd0 tw0 q out", "Y 0-0-0 gd0 tw1 q"}},
-        {"penalties decide", {ko("Final", "X", "Y", Goals{1, 1}, Goals{1, 1}, Goals{5, 4})}, false,
+        {"penalties decide",
+         {ko("Final", "X", "Y", Goals{1, 1}, Goals{1, 1}, Goals{5, 4})},
+         false,
          {"X 0-0-0 gd0 tw1 q", "Y 0-0-0 gd0 tw0 q out"}},
         {"knockout goals after extra time with the option",
          {ko("SF", "X", "Y", Goals{1, 1}, Goals{3, 1}), ko("Final", "X", "Z", Goals{0, 0}, Goals{0, 0}, Goals{2, 4})},
@@ -96,10 +106,12 @@ TEST(ComputeResults, Rules) {
          false,
          {"A 0-0-0 gd0 tw1 q out", "B 0-0-0 gd0 tw0 q out", "C 0-0-0 gd0 tw1 q out", "D 0-0-0 gd0 tw2 q"}},
         {"unplayed matches: teams listed, nothing counted",
-         {group("A", "X", "Y", kNone), group("A", "X", "Z", Goals{1, 0}), ko("Final", "1A", "2A", kNone)}, false,
+         {group("A", "X", "Y", kNone), group("A", "X", "Z", Goals{1, 0}), ko("Final", "1A", "2A", kNone)},
+         false,
          {"X 1-0-0 gd1 tw0 [A]", "Y 0-0-0 gd0 tw0 [A]", "Z 0-0-1 gd-1 tw0 [A]"}},
         {"a knockout match naming real teams has qualified them, played or not",
-         {group("A", "X", "Y", kNone), ko("Final", "X", "Z", kNone)}, false,
+         {group("A", "X", "Y", kNone), ko("Final", "X", "Z", kNone)},
+         false,
          {"X 0-0-0 gd0 tw0 q [A]", "Y 0-0-0 gd0 tw0 out [A]", "Z 0-0-0 gd0 tw0 q"}},
         {"date of the last played match, whatever the list order",
          {group("A", "X", "Y", Goals{1, 0}, "2002-06-09"), group("A", "X", "Z", Goals{1, 0}, "2002-06-01"),
@@ -111,7 +123,8 @@ TEST(ComputeResults, Rules) {
          true,
          {"X 0-0-0 gd2 tw1 q", "Y 0-0-0 gd-2 tw0 q out"}},
         {"names compared in normal form, first spelling kept",
-         {group("A", "ブラジル", "Japan", Goals{1, 0}), group("A", "ﾌﾞﾗｼﾞﾙ", " JAPAN", Goals{2, 0})}, false,
+         {group("A", "ブラジル", "Japan", Goals{1, 0}), group("A", "ﾌﾞﾗｼﾞﾙ", " JAPAN", Goals{2, 0})},
+         false,
          {"ブラジル 2-0-0 gd3 tw0 [A]", "Japan 0-0-2 gd-3 tw0 [A]"}},
         {"group stage decided: group teams outside the knockout stage out on the last group day",
          plus(smallGroupStage(), {ko("Round of 16", "A1", "B2", kNone), ko("Round of 16", "B1", "A3", kNone),
@@ -145,8 +158,9 @@ TEST(ComputeResults, Rules) {
 }
 
 TEST(ComputeResults, CountsPlayedAndUnplayedMatches) {
-    const MatchResults r = computeResults(listOf(plus(
-        smallGroupStage(), {ko("R16", "A1", "B2", Goals{1, 0}), ko("R16", "B1", "A3", kNone), ko("QF", "W1", "W2", kNone)})));
+    const MatchResults r =
+        computeResults(listOf(plus(smallGroupStage(), {ko("R16", "A1", "B2", Goals{1, 0}), ko("R16", "B1", "A3", kNone),
+                                                       ko("QF", "W1", "W2", kNone)})));
     EXPECT_EQ(r.playedMatches, 5);
     EXPECT_EQ(r.unplayedMatches, 2);
     EXPECT_TRUE(r.groupStageDecided);
@@ -164,32 +178,57 @@ TEST(ComputeResults, FirstKnockoutRoundWithoutRoundNames) {
         std::vector<std::size_t> expected;  // positions after the four group matches
     } cases[] = {
         {"run ends at a repeated team",
-         {ko("", "A1", "B2", Goals{1, 0}), ko("", "B1", "A3", Goals{1, 0}), ko("", "A1", "B1", kNone)}, {4, 5}},
+         {ko("", "A1", "B2", Goals{1, 0}), ko("", "B1", "A3", Goals{1, 0}), ko("", "A1", "B1", kNone)},
+         {4, 5}},
         {"run ends at a match's winner",
-         {ko("", "1A", "2B", kNone), ko("", "1B", "2A", kNone), ko("", "W1", "W2", kNone)}, {4, 5}},
-        {"Japanese placeholders", {ko("", "A組1位", "B組2位", kNone), ko("", "準決勝1の勝者", "準決勝2の勝者", kNone)}, {4}},
+         {ko("", "1A", "2B", kNone), ko("", "1B", "2A", kNone), ko("", "W1", "W2", kNone)},
+         {4, 5}},
+        {"Japanese placeholders",
+         {ko("", "A組1位", "B組2位", kNone), ko("", "準決勝1の勝者", "準決勝2の勝者", kNone)},
+         {4}},
         {"group matches between knockout matches are skipped",
-         {ko("", "A1", "B2", kNone), group("C", "C1", "C2", kNone), ko("", "B1", "A3", kNone)}, {4, 6}},
+         {ko("", "A1", "B2", kNone), group("C", "C1", "C2", kNone), ko("", "B1", "A3", kNone)},
+         {4, 6}},
     };
     for (const auto& c : cases) {
         std::vector<std::size_t> expected = c.expected;
         EXPECT_EQ(firstKnockoutRound(listOf(plus(smallGroupStage(), c.knockout))), expected) << c.what;
     }
-    MatchList named = listOf(plus(smallGroupStage(), {ko("QF", "A1", "B2", kNone), ko("R16", "A1", "B2", kNone),
-                                                      ko("R16", "B1", "A3", kNone)}));
+    MatchList named = listOf(plus(
+        smallGroupStage(), {ko("QF", "A1", "B2", kNone), ko("R16", "A1", "B2", kNone), ko("R16", "B1", "A3", kNone)}));
     EXPECT_EQ(firstKnockoutRound(named), (std::vector<std::size_t>{5, 6}));
     EXPECT_TRUE(firstKnockoutRound(listOf(smallGroupStage())).empty());
 }
 
 TEST(Placeholder, TellsTeamsNotKnownYet) {
     const char* const placeholders[] = {
-        "W49", "L101", "w7", "1A", "2B", "3A/B/C/D/F", "３Ｃ/Ｄ", "Winner Group A", "Group B runner-up",
-        "Runner-up Group H", "Loser Match 61", "Winner 49", "3rd Group C/D/E", "Winner SF1", "A組1位",
-        "グループB2位", "準決勝1の勝者", "試合49敗者", "TBD", "tbc", "未定", "?", "--",
+        "W49",
+        "L101",
+        "w7",
+        "1A",
+        "2B",
+        "3A/B/C/D/F",
+        "３Ｃ/Ｄ",
+        "Winner Group A",
+        "Group B runner-up",
+        "Runner-up Group H",
+        "Loser Match 61",
+        "Winner 49",
+        "3rd Group C/D/E",
+        "Winner SF1",
+        "A組1位",
+        "グループB2位",
+        "準決勝1の勝者",
+        "試合49敗者",
+        "TBD",
+        "tbc",
+        "未定",
+        "?",
+        "--",
     };
     const char* const teams[] = {
-        "Brazil", "Winners FC", "1. FC Köln", "Schalke 04", "1st Vienna FC", "Wales", "W", "L", "Third Lanark",
-        "ブラジル", "A", "FC Winner", "Group", "Galatasaray",
+        "Brazil", "Winners FC",   "1. FC Köln", "Schalke 04", "1st Vienna FC", "Wales", "W",
+        "L",      "Third Lanark", "ブラジル",   "A",          "FC Winner",     "Group", "Galatasaray",
     };
     for (const char* name : placeholders) EXPECT_TRUE(isPlaceholder(name)) << name;
     for (const char* name : teams) EXPECT_FALSE(isPlaceholder(name)) << name;
@@ -202,7 +241,7 @@ TEST(Placeholder, TellsTeamsNotKnownYet) {
 
 TEST(GroupName, DropsTheWordGroup) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Group A", "A"}, {"group  H", "H"}, {"グループC", "C"}, {"グループ Ｄ", "Ｄ"},
+        {"Group A", "A"}, {"group  H", "H"},  {"グループC", "C"},       {"グループ Ｄ", "Ｄ"},
         {"A", "A"},       {"Group", "Group"}, {"Groupe A", "Groupe A"}, {"1組", "1組"},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(groupName(in), out) << in;

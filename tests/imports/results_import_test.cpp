@@ -40,8 +40,7 @@ std::string utf8Of(const TextField& field) { return sjis::toUtf8(field.view()); 
 std::string inputFields(const Team& t) {
     std::ostringstream s;
     s << utf8Of(t.name) << " w" << t.wins << " d" << t.draws << " l" << t.losses << " gd" << t.goalDiff << " tw"
-      << t.tournamentWins << " q" << t.qualify << " out" << t.out << " [" << utf8Of(t.group) << "] "
-      << utf8Of(t.date);
+      << t.tournamentWins << " q" << t.qualify << " out" << t.out << " [" << utf8Of(t.group) << "] " << utf8Of(t.date);
     return s.str();
 }
 
@@ -204,9 +203,11 @@ TEST(ResultsImport, KnockoutGoalsOption) {
     importInto(plain, json);
     Game withGoals;
     importInto(withGoals, json, {true});
-    const auto goalDiff = [](const Game& g, const char* name) { return g.teamAt(g.findTeamByName(sjisOf(name))).goalDiff; };
+    const auto goalDiff = [](const Game& g, const char* name) {
+        return g.teamAt(g.findTeamByName(sjisOf(name))).goalDiff;
+    };
     EXPECT_EQ(goalDiff(plain, "ブラジル"), 8);
-    EXPECT_EQ(goalDiff(withGoals, "ブラジル"), 8 + 6);  // 2-0, 2-1, 1-0, 2-0
+    EXPECT_EQ(goalDiff(withGoals, "ブラジル"), 8 + 6);          // 2-0, 2-1, 1-0, 2-0
     EXPECT_EQ(goalDiff(withGoals, "韓国"), 3 + 1 + 0 - 1 - 1);  // 2-1 aet, 0-0 (5-3 p), 0-1, 2-3
 }
 
@@ -214,9 +215,9 @@ struct PlanCase {
     const char* what;
     std::vector<std::string> gameTeams;
     std::string csv;
-    std::vector<int> targets;  // empty: the default plan
+    std::vector<int> targets;           // empty: the default plan
     std::vector<std::string> newNames;  // empty: the default names
-    std::string team;  // the list team the error names
+    std::string team;                   // the list team the error names
     const char* reason;
 };
 
@@ -224,20 +225,55 @@ struct PlanCase {
 TEST(ResultsImport, RefusedPlansChangeNothing) {
     const std::string header = "team1,team2,score1,score2,group\n";
     const PlanCase cases[] = {
-        {"a name Shift-JIS cannot hold", {"日本"}, header + "Japan,Ελλάς,1,0,A\n", {}, {}, "Ελλάς",
+        {"a name Shift-JIS cannot hold",
+         {"日本"},
+         header + "Japan,Ελλάς,1,0,A\n",
+         {},
+         {},
+         "Ελλάς",
          "Shift-JIS cannot hold"},
-        {"a group Shift-JIS cannot hold", {"日本"}, header + "Japan,Chile,1,0,Grupo Ñ\n", {}, {}, "Japan",
+        {"a group Shift-JIS cannot hold",
+         {"日本"},
+         header + "Japan,Chile,1,0,Grupo Ñ\n",
+         {},
+         {},
+         "Japan",
          "the group \"Grupo Ñ\" has a character Shift-JIS cannot hold"},
         {"a line break in a name", {}, header + "A,\"B\nC\",1,0,A\n", {}, {}, "B\nC", "has a control character"},
-        {"a name longer than a team field", {}, header + "A," + std::string(128, 'x') + ",1,0,A\n", {}, {},
-         std::string(128, 'x'), "longer than a team field holds"},
-        {"two list teams on one game team", {"アメリカ"}, header + "USA,United States,1,0,A\n", {}, {},
-         "United States", "goes to the same team of the game (\"アメリカ\") as \"USA\""},
-        {"two new teams of one name", {}, header + "Korea Republic,South Korea,1,0,A\n", {}, {}, "South Korea",
+        {"a name longer than a team field",
+         {},
+         header + "A," + std::string(128, 'x') + ",1,0,A\n",
+         {},
+         {},
+         std::string(128, 'x'),
+         "longer than a team field holds"},
+        {"two list teams on one game team",
+         {"アメリカ"},
+         header + "USA,United States,1,0,A\n",
+         {},
+         {},
+         "United States",
+         "goes to the same team of the game (\"アメリカ\") as \"USA\""},
+        {"two new teams of one name",
+         {},
+         header + "Korea Republic,South Korea,1,0,A\n",
+         {},
+         {},
+         "South Korea",
          "would be added as \"韓国\" like \"Korea Republic\""},
-        {"a new team named like a team of the game", {"韓国"}, header + "Japan,Chile,1,0,A\n",
-         {ImportPlan::kAdd, ImportPlan::kAdd}, {"日本", "韓国"}, "Chile", "a team the game already has"},
-        {"a new team without a name", {}, header + "Japan,Chile,1,0,A\n", {}, {"日本", " "}, "Chile",
+        {"a new team named like a team of the game",
+         {"韓国"},
+         header + "Japan,Chile,1,0,A\n",
+         {ImportPlan::kAdd, ImportPlan::kAdd},
+         {"日本", "韓国"},
+         "Chile",
+         "a team the game already has"},
+        {"a new team without a name",
+         {},
+         header + "Japan,Chile,1,0,A\n",
+         {},
+         {"日本", " "},
+         "Chile",
          "the new team has no name"},
     };
     for (const PlanCase& c : cases) {
