@@ -71,10 +71,10 @@ DecodedText decodeText(std::string_view bytes, Encoding encoding) {
     if (encoding == Encoding::cp932) return {sjis::toUtf8(bytes), Encoding::cp932};
     const bool bom = bytes.starts_with(kBom);
     if (bom) bytes.remove_prefix(kBom.size());
-    if (encoding == Encoding::automatic && !bom && !isValidUtf8(bytes))
-        return {sjis::toUtf8(bytes), Encoding::cp932};
-    if (isValidUtf8(bytes)) return {std::string(bytes), Encoding::utf8};
-    return {repairUtf8(bytes), Encoding::utf8};
+    const bool valid = isValidUtf8(bytes);
+    // A BOM declares UTF-8: invalid bytes after it are damage, not CP932.
+    if (encoding == Encoding::automatic && !bom && !valid) return {sjis::toUtf8(bytes), Encoding::cp932};
+    return {valid ? std::string(bytes) : repairUtf8(bytes), Encoding::utf8};
 }
 
 }  // namespace scorvale::text
