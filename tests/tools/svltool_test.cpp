@@ -1,8 +1,11 @@
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "gamefile/game_file.h"
+#include "model/today_text.h"
 #include "report/html_report.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
@@ -78,6 +81,38 @@ Game withUniqueNames(Game g) {
     for (int i = g.memberCount() - 1; i >= 0; --i)
         if (g.findMemberByName(g.memberAt(i).name.view()) != i) g.removeMemberAt(i);
     return g;
+}
+
+const std::string kExample = std::string(SOURCE_ROOT) + "/examples/worldcup2002.svl";
+std::string openfootball(const char* name) { return std::string(SOURCE_ROOT) + "/tests/fixtures/openfootball/" + name; }
+
+Game loaded(const std::string& path) {
+    Game g;
+    g.settings.name.clear();
+    loadGame(g, path, ReadAll);
+    return g;
+}
+
+// The fields an import writes, and the name, as one line.
+std::string resultFields(const Team& t) {
+    std::ostringstream s;
+    s << sjis::toUtf8(t.name.view()) << " w" << t.wins << " d" << t.draws << " l" << t.losses << " gd" << t.goalDiff
+      << " tw" << t.tournamentWins << " q" << t.qualify << " out" << t.out << " [" << sjis::toUtf8(t.group.view())
+      << "] " << t.date.view();
+    return s.str();
+}
+
+std::vector<std::string> resultFields(const Game& g) {
+    std::vector<std::string> out;
+    for (const Team& t : g.teams()) out.push_back(resultFields(t));
+    return out;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
 }
 
 class SvltoolTest : public ::testing::Test {
@@ -277,8 +312,12 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
     const std::string empty = dir / "empty.svl";
     writeFile(empty, "");
     const std::string out = dir / "out.html";
-    const std::vector<std::vector<std::string>> commands{
-        {"decode"}, {"encode"}, {"standings"}, {"standings", "--json"}, {"report", "-o", out}};
+    const std::vector<std::vector<std::string>> commands{{"decode"},
+                                                         {"encode"},
+                                                         {"standings"},
+                                                         {"standings", "--json"},
+                                                         {"report", "-o", out},
+                                                         {"import-results", openfootball("worldcup2002.json"), "-o", out}};
     for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty}) {
         for (auto args : commands) {
             args.insert(args.begin() + 1, input);
@@ -307,6 +346,7 @@ TEST_F(SvltoolTest, UnwritableOutputEndsWithStatus1) {
 TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
     const std::string svl = save(smallGame());
     const std::string out = dir / "out";
+    const std::string matches = openfootball("worldcup2002.json");
     const std::vector<std::vector<std::string>> cases{
         {},
         {"frobnicate", svl},
@@ -319,6 +359,10 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
         {"report", svl, "-o", out, "--team-range", "-1"},
         {"report", svl, "-o", out, "--title", "絵文字😀"},
         {"report", svl, "-o", out, "--editor", "\xff"},
+        {"import-results", svl, "-o", out},
+        {"import-results", svl, matches},
+        {"import-results", svl, matches, "-o", out, "--names"},
+        {"import-results", svl, matches, "-o", out, "--bogus"},
     };
     for (const auto& args : cases) {
         const RunResult r = runTool(args);
@@ -328,8 +372,172 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
     }
 }
 
+// The example was built from the same facts as the public list: read into
+// itself, in place, it changes nothing but the game's date.
+TEST_F(SvltoolTest, ImportResultsOfTheExampleListChangesOnlyTheGameDate) {
+    const std::string game = dir / "wc.svl";
+    writeFile(game, readFile(kExample));
+    const std::string dayBefore = todayText();
+    const RunResult r = runTool({"import-results", game, openfootball("worldcup2002.json"), "-o", game});
+    const std::string dayAfter = todayText();
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "") << "no team added, none missing from the list";
+
+    const std::vector<std::string> before = lines(runTool({"decode", kExample}).out);
+    const std::vector<std::string> after = lines(runTool({"decode", game}).out);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (before[i].starts_with("[G_DATE]"))
+            EXPECT_TRUE(after[i] == "[G_DATE]" + dayBefore + "\r" || after[i] == "[G_DATE]" + dayAfter + "\r")
+                << after[i];
+        else
+            EXPECT_EQ(after[i], before[i]) << "line " << i + 1;
+    }
+}
+
+TEST_F(SvltoolTest, ImportResultsIntoAGameWithoutTeamsAddsTheExampleTeams) {
+    Game empty;
+    empty.settings.name = "cup";
+    const std::string game = save(empty);
+    const std::string out = dir / "out.svl";
+    const RunResult r = runTool({"import-results", game, openfootball("worldcup2002.json"), "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> reported = lines(r.err);
+    ASSERT_EQ(reported.size(), 32u) << r.err;
+    EXPECT_EQ(reported.front(), "svltool: added \"フランス\" for \"France\"");
+    for (const std::string& line : reported) EXPECT_TRUE(line.starts_with("svltool: added \"")) << line;
+
+    std::vector<std::string> made = resultFields(loaded(out)), example = resultFields(loaded(kExample));
+    std::sort(made.begin(), made.end());
+    std::sort(example.begin(), example.end());
+    EXPECT_EQ(made, example);
+}
+
+// Another year's list: the teams it shares with the game get its results,
+// the others are added after them, and both kinds of report line appear,
+// the added teams first.
+TEST_F(SvltoolTest, ImportResultsReportsAddedTeamsAndTeamsNotInTheList) {
+    const std::string out = dir / "2014.svl";
+    const RunResult r = runTool({"import-results", kExample, openfootball("worldcup2014.json"), "--output", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> reported = lines(r.err);
+    ASSERT_EQ(reported.size(), 24u) << r.err;
+    EXPECT_EQ(reported[5], "svltool: added \"コートジボワール\" for \"Côte d'Ivoire\"");
+    EXPECT_EQ(reported[11], "svltool: added \"アルジェリア\" for \"Algeria\"");
+    EXPECT_EQ(reported[12], "svltool: \"トルコ\" is not in the list; left as it was");
+
+    const Game before = loaded(kExample);
+    const Game after = loaded(out);
+    ASSERT_EQ(after.teamCount(), 44);
+    EXPECT_EQ(after.members(), before.members());
+    const auto team = [](const Game& g, const char* name) { return g.teamAt(g.findTeamByName(sj(name))); };
+    EXPECT_EQ(team(after, "トルコ"), team(before, "トルコ"));
+    EXPECT_EQ(resultFields(team(after, "ドイツ")), "ドイツ w2 d1 l0 gd5 tw4 q1 out0 [G] 14/07/13");
+    EXPECT_EQ(resultFields(after.teamAt(37)), "コートジボワール w1 d0 l2 gd-1 tw0 q0 out1 [C] 14/06/26");
+}
+
+// A spreadsheet's CSV in Shift-JIS with CR LF, a names file for a club, and
+// the knockout goals counted or not.
+TEST_F(SvltoolTest, ImportResultsReadsACsvWithANamesFile) {
+    const std::string game = save(smallGame());
+    const std::string csv = dir / "results.csv";
+    writeFile(csv, crlf(sj("group,team1,team2,score1,score2,date\n"
+                           "E,Germany,Urawa,3,1,2002/06/01\n"
+                           ",ﾌﾞﾗｼﾞﾙ,Germany,3,2,2002/06/30\n")));
+    const std::string names = dir / "names.tsv";
+    writeFile(names, "# list\tgame\nUrawa\t浦和レッズ\n");
+    const std::string out = dir / "out.svl";
+    struct Case {
+        bool knockoutGoals;
+        const char* germany;
+        const char* brazil;
+    };
+    for (const Case& c : {Case{false, "ドイツ w1 d0 l0 gd2 tw0 q1 out1 [E] 02/06/30",
+                               "ブラジル w0 d0 l0 gd0 tw1 q1 out0 [C] 02/06/30"},
+                          Case{true, "ドイツ w1 d0 l0 gd1 tw0 q1 out1 [E] 02/06/30",
+                               "ブラジル w0 d0 l0 gd1 tw1 q1 out0 [C] 02/06/30"}}) {
+        std::vector<std::string> args{"import-results", game, csv, "-o", out, "--names", names};
+        if (c.knockoutGoals) args.push_back("--knockout-goals");
+        const RunResult r = runTool(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "svltool: added \"浦和レッズ\" for \"Urawa\"\n");
+        const Game g = loaded(out);
+        // The club played in the groups only, and the knockout stage is set.
+        EXPECT_EQ(resultFields(g),
+                  (std::vector<std::string>{c.germany, c.brazil, "浦和レッズ w0 d0 l1 gd-2 tw0 q0 out1 [E] 02/06/01"}))
+            << "knockout goals " << c.knockoutGoals;
+        EXPECT_EQ(g.members(), smallGame().members());
+    }
+}
+
+// Every bad input ends with one line naming the file and the place, status
+// 1, and neither the output nor the game is written.
+TEST_F(SvltoolTest, ImportResultsErrorsNameTheFileAndThePlace) {
+    const std::string game = save(smallGame());
+    const std::string gameBytes = readFile(game);
+    Game untitledGame = smallGame();
+    untitledGame.settings.name.clear();
+    const std::string untitled = save(untitledGame, "untitled.svl");
+    const std::string list = openfootball("worldcup2002.json");
+    const auto file = [&](const std::string& name, const std::string& bytes) {
+        writeFile(dir / name, bytes);
+        return dir / name;
+    };
+    const std::string header = "team1,team2,score1,score2,group\n";
+    const std::string goodNames = file("names.tsv", "Urawa\t浦和\n");
+    const std::string out = dir / "out.svl";
+    struct Case {
+        std::string matches;
+        std::string names;  // empty: no --names
+        std::string game;
+        std::string output;
+        std::string named;    // the file the message names
+        std::string message;  // what follows the file's name
+    };
+    const auto csv = [&](const char* name, const std::string& rows) { return file(name, header + rows); };
+    const std::string notJson = file("a.json", "{\"matches\": [oops");
+    const std::string badMatch = file("b.json",
+                                      R"({"matches": [{"round": "1", "team1": "A", "team2": "B", "score": {"ft": [1, 0]}},
+                                                      {"round": "1", "team1": "A", "team2": "C", "score": {"ft": [1]}}]})");
+    const std::string noList = file("letter.txt", "Dear all,\nsee you.\n");
+    const std::string noColumn = file("c.csv", "team1,team2,score1\nA,B,1\n");
+    const std::string badScore = csv("d.csv", "A,B,1,0,A\nA,C,x,1,A\n");
+    const std::string levelKnockout = csv("e.csv", "A,B,1,1,\n");
+    const std::string greek = csv("f.csv", "Japan,Ελλάς,1,0,A\n");
+    const std::string badNames = file("bad.tsv", "Urawa\t浦和\nKashima\n");
+    const std::string missing = dir / "missing.json";
+    const Case cases[] = {
+        {notJson, "", game, out, notJson, "line 1: not valid JSON"},
+        {badMatch, "", game, out, badMatch, "match 2: score ft is not two whole numbers"},
+        {noList, "", game, out, noList, "neither a JSON match list nor a CSV"},
+        {noColumn, "", game, out, noColumn, "line 1: the column score2 is missing"},
+        {badScore, "", game, out, badScore, "line 3: score1 \"x\" is not a number"},
+        {levelKnockout, "", game, out, levelKnockout, "line 2: the knockout match ends level"},
+        {greek, "", game, out, greek, "team \"Ελλάς\": the name \"Ελλάς\" has a character Shift-JIS cannot hold"},
+        {missing, "", game, out, missing, ""},
+        {list, missing, game, out, missing, ""},
+        {list, badNames, game, out, badNames, "line 2: expected two names separated by one tab"},
+        {list, goodNames, untitled, out, untitled, "the game has no title; nothing is written"},
+        {list, goodNames, dir / "missing.svl", out, dir / "missing.svl", ""},
+        {list, goodNames, game, dir / "no/such/folder.svl", dir / "no/such/folder.svl", ""},
+        // In place: the game stays as it was.
+        {badScore, "", game, game, badScore, "line 3:"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"import-results", c.game, c.matches, "-o", c.output};
+        if (!c.names.empty()) args.insert(args.end(), {"--names", c.names});
+        const RunResult r = runTool(args);
+        EXPECT_EQ(r.status, 1) << ::testing::PrintToString(args);
+        EXPECT_EQ(r.err.rfind("svltool: " + c.named + ": " + c.message, 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << r.err;
+        EXPECT_EQ(readFile(game), gameBytes) << r.err;
+    }
+}
+
 TEST_F(SvltoolTest, HelpForTheToolAndEachCommand) {
-    for (const std::string command : {"", "decode", "encode", "standings", "report"}) {
+    for (const std::string command : {"", "decode", "encode", "standings", "report", "import-results"}) {
         std::vector<std::string> args{"--help"};
         if (!command.empty()) args.insert(args.begin(), command);
         const RunResult r = runTool(args);
