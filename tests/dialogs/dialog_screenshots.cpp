@@ -4,11 +4,16 @@
 #include <QFont>
 #include <QPixmap>
 
+#include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
+#include "imports/results_import.h"
+#include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/dialogs/member_info_dialog.h"
 #include "ui/dialogs/report_settings_dialog.h"
+#include "ui/dialogs/results_import_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
 #include "ui/qt_text.h"
@@ -81,5 +86,19 @@ int main(int argc, char** argv) {
     report.head = sjis("<B>決勝トーナメント</B>\r\nの結果です。");
     ui::ReportSettingsDialog reportDialog(report, script);
     save(reportDialog, folder, "report-settings-dialog.png");
+
+    // The 2014 list over the 2002 example, as the window holds it: teams
+    // changed, added and left alone.
+    Game example;
+    loadGame(example, SOURCE_ROOT "/examples/worldcup2002.svl", ReadAll);
+    computeStandings(example);
+    sortTeams(example, TeamSortKey::rank);
+    sortMembers(example, MemberSortKey::rank);
+    imports::TeamMatcher matcher(example);
+    ui::ResultsImportDialog resultsDialog(
+        example,
+        imports::prepareImport(readWholeFile(SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2014.json"), matcher),
+        {}, QStringLiteral("worldcup2014.json"), script);
+    save(resultsDialog, folder, "results-import-dialog.png");
     return 0;
 }

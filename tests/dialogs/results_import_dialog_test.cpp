@@ -1,0 +1,306 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "gamefile/game_file.h"
+#include "model/today_text.h"
+#include "tests/dialogs/dialog_script.h"
+#include "ui/dialogs/results_import_command.h"
+#include "ui/qt_text.h"
+
+using namespace scorvale;
+using namespace scorvale::testing;
+
+namespace {
+const std::string kToday = "26/06/30";
+const QString kCaption = "試合結果の取り込み";
+
+std::string sj(const char* utf8) { return ui::toSjis(QString::fromUtf8(utf8)).value(); }
+
+Game smallGame() {
+    Game game;
+    game.settings.name = "cup";
+    game.settings.date = "26/05/01";
+    for (const char* name : {"日本", "アメリカ", "浦和レッズ"}) {
+        Team team;
+        team.name = sj(name);
+        team.wins = 1;
+        game.addTeam(team);
+    }
+    Member member;
+    member.name = "M";
+    member.appendVote(sj("日本"));
+    game.addMember(member);
+    return game;
+}
+
+// Japan, USA and a club the table does not know.
+const char kSmallList[] =
+    "group,team1,team2,score1,score2,date\n"
+    "Group A,Japan,Urawa Reds,2,1,2026-06-01\n"
+    "Group A,USA,Japan,0,0,2026-06-05\n"
+    "Group A,Urawa Reds,USA,,,\n";
+
+Game exampleGame() {
+    Game game;
+    game.settings.name.clear();
+    loadGame(game, SOURCE_ROOT "/examples/worldcup2002.svl", ReadAll);
+    return game;
+}
+
+bool sameGame(const Game& a, const Game& b) {
+    return a.settings == b.settings && a.teams() == b.teams() && a.members() == b.members();
+}
+
+// The fields an import writes, and the name, as one line.
+QString teamLine(const Team& t) {
+    return QStringLiteral("%1 w%2 d%3 l%4 gd%5 tw%6 q%7 out%8 [%9] %10")
+        .arg(ui::fromSjis(t.name.view()))
+        .arg(t.wins)
+        .arg(t.draws)
+        .arg(t.losses)
+        .arg(t.goalDiff)
+        .arg(t.tournamentWins)
+        .arg(t.qualify)
+        .arg(t.out)
+        .arg(ui::fromSjis(t.group.view()), ui::fromSjis(t.date.view()));
+}
+
+int column(QTreeWidget* rows, const QString& caption) {
+    for (int c = 0; c < rows->columnCount(); ++c)
+        if (rows->headerItem()->text(c) == caption) return c;
+    qFatal("no column %s", qPrintable(caption));
+}
+
+QString cell(QDialog& dialog, int row, const QString& caption) {
+    auto* rows = child<QTreeWidget>(dialog, "rows");
+    return rows->topLevelItem(row)->text(column(rows, caption));
+}
+
+QComboBox* target(QDialog& dialog, int row) {
+    return child<QComboBox>(dialog, QStringLiteral("target%1").arg(row).toLatin1().constData());
+}
+
+QLineEdit* newName(QDialog& dialog, int row) {
+    return child<QLineEdit>(dialog, QStringLiteral("newName%1").arg(row).toLatin1().constData());
+}
+
+void choose(QDialog& dialog, int row, const QString& text) {
+    QComboBox* box = target(dialog, row);
+    const int index = box->findText(text);
+    if (index < 0) qFatal("no choice %s", qPrintable(text));
+    box->setCurrentIndex(index);
+}
+}  // namespace
+
+class ResultsImportDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setTodayTextForTesting(kToday); }
+    void mappingATeamByHand();
+    void knockoutGoalsRecomputeAndKeepTheMapping();
+    void cancelChangesNothing();
+    void refusedPlanKeepsTheDialogOpen();
+    void badFiles_data();
+    void badFiles();
+
+private:
+    QString write(const char* name, const QByteArray& bytes) {
+        QFile file(dir_.filePath(QString::fromLatin1(name)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", name);
+        return file.fileName();
+    }
+    QTemporaryDir dir_;
+};
+
+void ResultsImportDialogTest::mappingATeamByHand() {
+    Game game = smallGame();
+    const QString list = write("small.csv", kSmallList);
+    DialogScript script;
+    script.openFile(list).dialog([](QDialog& d) {
+        QCOMPARE(d.windowTitle(), kCaption);
+        QCOMPARE(child<QLabel>(d, "source")->text(), "small.csv");
+        QCOMPARE(child<QLabel>(d, "matches")->text(), "試合: 消化 2、未消化 1");
+        QVERIFY(child<QLabel>(d, "teamsSummary")->text().contains("うち新しく追加 1）、リストにないゲームのチーム 1"));
+        // The club is not in the table: it would be added under its list name.
+        QCOMPARE(target(d, 0)->currentText(), "日本");
+        QCOMPARE(target(d, 1)->currentText(), "新しいチームとして追加");
+        QVERIFY(newName(d, 1)->isVisibleTo(&d));
+        QCOMPARE(newName(d, 1)->text(), "Urawa Reds");
+        QCOMPARE(target(d, 2)->currentText(), "アメリカ");
+        QCOMPARE(cell(d, 1, "勝"), "0");  // a new team: its values alone
+        QCOMPARE(cell(d, 1, "負"), "1");
+        QCOMPARE(cell(d, 0, "勝"), "1");  // unchanged
+        QCOMPARE(cell(d, 0, "分"), "0 → 1");
+        QCOMPARE(cell(d, 0, "グループ"), "－ → A");
+
+        choose(d, 1, "浦和レッズ");
+        QVERIFY(!newName(d, 1)->isVisibleTo(&d));
+        QCOMPARE(cell(d, 1, "勝"), "1 → 0");
+        QCOMPARE(cell(d, 1, "負"), "0 → 1");
+        QCOMPARE(cell(d, 1, "得失"), "0 → -1");
+        QVERIFY(child<QLabel>(d, "teamsSummary")->text().contains("うち新しく追加 0）、リストにないゲームのチーム 0"));
+        click(d, "ok");
+    });
+    QVERIFY(ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
+    QCOMPARE(script.openRequests, QStringList{"試合結果 (*.json *.csv)"});
+    QVERIFY(script.messages.empty());
+    QCOMPARE(game.teamCount(), 3);
+    QCOMPARE(teamLine(game.teamAt(0)), "日本 w1 d1 l0 gd1 tw0 q0 out0 [A] 26/06/05");
+    QCOMPARE(teamLine(game.teamAt(1)), "アメリカ w0 d1 l0 gd0 tw0 q0 out0 [A] 26/06/05");
+    QCOMPARE(teamLine(game.teamAt(2)), "浦和レッズ w0 d0 l1 gd-1 tw0 q0 out0 [A] 26/06/01");
+    QCOMPARE(game.settings.date, kToday);
+    QVERIFY(game.members() == smallGame().members());
+}
+
+// The example's own list changes nothing until the box counts the knockout
+// goals; a team mapped by hand stays mapped through the recomputing.
+void ResultsImportDialogTest::knockoutGoalsRecomputeAndKeepTheMapping() {
+    Game game = exampleGame();
+    const int brazil = game.findTeamByName(sj("ブラジル"));
+    const int germany = game.findTeamByName(sj("ドイツ"));
+    DialogScript script;
+    script.dialog([](QDialog& d) {
+        QCOMPARE(child<QLabel>(d, "source")->text(), "worldcup2002.json（World Cup 2002）");
+        QCOMPARE(child<QLabel>(d, "matches")->text(), "試合: 消化 64、未消化 0");
+        auto* rows = child<QTreeWidget>(d, "rows");
+        QCOMPARE(rows->topLevelItemCount(), 32);
+        int brazilRow = -1, franceRow = -1;
+        for (int r = 0; r < rows->topLevelItemCount(); ++r) {
+            if (rows->topLevelItem(r)->text(0) == "Brazil") brazilRow = r;
+            if (rows->topLevelItem(r)->text(0) == "France") franceRow = r;
+            for (int c = 3; c < rows->columnCount(); ++c)
+                QVERIFY2(!rows->topLevelItem(r)->text(c).contains("→"), qPrintable(rows->topLevelItem(r)->text(c)));
+        }
+        QCOMPARE(cell(d, brazilRow, "得失"), "8");
+        QCOMPARE(cell(d, brazilRow, "T勝"), "4");
+        choose(d, franceRow, "新しいチームとして追加");
+        retype(newName(d, franceRow), "フランス代表");
+
+        child<QCheckBox>(d, "knockoutGoals")->click();
+        QCOMPARE(cell(d, brazilRow, "得失"), "8 → 14");
+        QCOMPARE(target(d, franceRow)->currentText(), "新しいチームとして追加");
+        QCOMPARE(newName(d, franceRow)->text(), "フランス代表");
+        child<QCheckBox>(d, "knockoutGoals")->click();
+        QCOMPARE(cell(d, brazilRow, "得失"), "8");
+        child<QCheckBox>(d, "knockoutGoals")->click();
+        click(d, "ok");
+    });
+    QVERIFY(ui::importResultsByDialog(game, script, SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2002.json"));
+    QVERIFY(script.finished());
+    QVERIFY(script.openRequests.isEmpty());
+    QCOMPARE(game.teamAt(brazil).goalDiff, 14);
+    QCOMPARE(game.teamAt(brazil).tournamentWins, 4);
+    QCOMPARE(game.teamAt(germany).goalDiff, 10 + 1);  // 1-0, 1-0, 1-0, 0-2 after the groups
+    QCOMPARE(game.teamCount(), 33);
+    QCOMPARE(teamLine(game.teamAt(32)), "フランス代表 w0 d1 l2 gd-3 tw0 q0 out1 [A] 02/06/14");
+}
+
+void ResultsImportDialogTest::cancelChangesNothing() {
+    Game game = smallGame();
+    const Game before = game;
+    const std::string list = QFile::encodeName(write("cancel.csv", kSmallList)).toStdString();
+    DialogScript script;
+    script.dialog([](QDialog& d) {
+        choose(d, 1, "浦和レッズ");
+        child<QCheckBox>(d, "knockoutGoals")->click();
+        click(d, "cancel");
+    });
+    QVERIFY(!ui::importResultsByDialog(game, script, list));
+    // No file chosen: no dialog either.
+    script.openFile(std::nullopt);
+    QVERIFY(!ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
+    QVERIFY(script.messages.empty());
+    QVERIFY(sameGame(game, before));
+}
+
+// What the core refuses is told with the team's name, and the dialog stays
+// open on its row until the plan can be applied.
+void ResultsImportDialogTest::refusedPlanKeepsTheDialogOpen() {
+    Game game = smallGame();
+    const QString list = write("refused.csv", kSmallList);
+    DialogScript script;
+    script.openFile(list).dialog([&script](QDialog& d) {
+        auto* rows = child<QTreeWidget>(d, "rows");
+        choose(d, 2, "日本");  // USA onto Japan's team
+        click(d, "ok");
+        QVERIFY(d.isVisible());
+        QCOMPARE(script.messages.size(), size_t(1));
+        QCOMPARE(script.messages[0].icon, ui::Interaction::Icon::Warning);
+        QCOMPARE(script.messages[0].caption, kCaption);
+        QVERIFY2(script.messages[0].text.startsWith("「USA」は取り込めません。\n"), qPrintable(script.messages[0].text));
+        QVERIFY(script.messages[0].text.contains("日本"));
+        QCOMPARE(rows->currentItem(), rows->topLevelItem(2));
+
+        choose(d, 2, "アメリカ");
+        retype(newName(d, 1), "日本");  // a new team named like a team of the game
+        click(d, "ok");
+        QVERIFY(d.isVisible());
+        QCOMPARE(script.messages.size(), size_t(2));
+        QVERIFY2(script.messages[1].text.startsWith("「Urawa Reds」は取り込めません。\n"),
+                 qPrintable(script.messages[1].text));
+        QCOMPARE(rows->currentItem(), rows->topLevelItem(1));
+
+        retype(newName(d, 1), "浦和");
+        click(d, "ok");
+        QVERIFY(!d.isVisible());
+    });
+    QVERIFY(ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
+    QCOMPARE(game.teamCount(), 4);
+    QCOMPARE(teamLine(game.teamAt(3)), "浦和 w0 d0 l1 gd-1 tw0 q0 out0 [A] 26/06/01");
+}
+
+void ResultsImportDialogTest::badFiles_data() {
+    QTest::addColumn<QByteArray>("bytes");  // null: no such file; "/": a folder
+    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QString>("message");  // after the file's name and a line break
+    QTest::newRow("missing") << QByteArray() << true << "No such file or directory";
+    QTest::newRow("folder") << QByteArray("/") << true << "";
+    QTest::newRow("a letter") << QByteArray("Dear all,\nsee you.\n") << true
+                              << "試合結果のリストとして読めません。\nneither a JSON match list";
+    QTest::newRow("broken JSON") << QByteArray("{\"matches\": [oops") << true
+                                 << "試合結果のリストとして読めません。\nline 1: not valid JSON";
+    QTest::newRow("a score that is no number")
+        << QByteArray("team1,team2,score1,score2,group\nA,B,1,0,A\nA,C,x,1,A\n") << true
+        << "試合結果のリストとして読めません。\nline 3: score1 \"x\" is not a number";
+    QTest::newRow("no team yet") << QByteArray("team1,team2,score1,score2\nW49,W50,,\n") << false
+                                 << "このリストには、まだ取り込めるチームがありません。";
+}
+
+// A file that brings no import is a message naming it; no preview opens and
+// the game stays as it was.
+void ResultsImportDialogTest::badFiles() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, warning);
+    QFETCH(QString, message);
+    QString path = dir_.filePath("bad.csv");
+    if (bytes == "/")
+        path = dir_.path();
+    else if (!bytes.isNull())
+        path = write("bad.csv", bytes);
+    else
+        QFile::remove(path);
+    Game game = smallGame();
+    const Game before = game;
+    DialogScript script;
+    script.openFile(path);
+    QVERIFY(!ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
+    QCOMPARE(script.messages.size(), size_t(1));
+    QCOMPARE(script.messages[0].icon, warning ? ui::Interaction::Icon::Warning : ui::Interaction::Icon::Information);
+    QCOMPARE(script.messages[0].caption, kCaption);
+    QVERIFY2(script.messages[0].text.startsWith(path + "\n" + message), qPrintable(script.messages[0].text));
+    QVERIFY(sameGame(game, before));
+}
+
+QTEST_MAIN(ResultsImportDialogTest)
+#include "results_import_dialog_test.moc"

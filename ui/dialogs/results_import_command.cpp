@@ -1,0 +1,53 @@
+#include "ui/dialogs/results_import_command.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "gamefile/file_error.h"
+#include "gamefile/safe_file.h"
+#include "imports/results_import.h"
+#include "model/today_text.h"
+#include "ui/dialogs/results_import_dialog.h"
+
+namespace scorvale::ui {
+
+namespace {
+constexpr char16_t kCaption[] = u"試合結果の取り込み";
+}
+
+bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path) {
+    if (!path) {
+        const std::optional<QString> chosen = interaction.chooseOpenFile(QStringLiteral("試合結果 (*.json *.csv)"));
+        if (!chosen) return false;
+        path = QFile::encodeName(*chosen).toStdString();
+    }
+    const QString shownPath = QFile::decodeName(QByteArray::fromStdString(*path));
+
+    imports::PreparedImport prepared;
+    try {
+        const std::string bytes = readWholeFile(*path);
+        imports::TeamMatcher matcher(game);
+        prepared = imports::prepareImport(bytes, matcher);
+    } catch (const FileError& error) {
+        interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kCaption),
+                         shownPath + QStringLiteral("\n") + QString::fromLocal8Bit(error.reason().c_str()));
+        return false;
+    } catch (const imports::ImportError& error) {
+        interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kCaption),
+                         shownPath + QStringLiteral("\n試合結果のリストとして読めません。\n") +
+                             QString::fromStdString(error.what()));
+        return false;
+    }
+    if (prepared.results.teams.empty()) {
+        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kCaption),
+                         shownPath + QStringLiteral("\nこのリストには、まだ取り込めるチームがありません。"));
+        return false;
+    }
+
+    ResultsImportDialog dialog(game, std::move(prepared), {}, QFileInfo(shownPath).fileName(), interaction);
+    if (!interaction.runDialog(dialog)) return false;
+    imports::applyImport(game, dialog.results(), dialog.plan(), todayText());
+    return true;
+}
+
+}  // namespace scorvale::ui
