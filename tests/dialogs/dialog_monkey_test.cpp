@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -16,6 +17,7 @@
 #include "tests/support/random_game.h"
 #include "ui/dialogs/html_output.h"
 #include "ui/dialogs/edit_commands.h"
+#include "ui/dialogs/results_import_command.h"
 #include "ui/qt_text.h"
 #include "model/today_text.h"
 
@@ -24,8 +26,9 @@ using namespace scorvale::testing;
 
 namespace {
 const std::string kToday = "99/12/31";
-// Settings, add team, edit team, add member, member information, HTML output; adding weighs more.
-const int kCommands[] = {0, 1, 1, 1, 2, 2, 3, 3, 3, 4, 4, 5};
+const std::string kMatchList = SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2014.json";
+// Settings, add team, edit team, add member, member information, HTML output, results import; adding weighs more.
+const int kCommands[] = {0, 1, 1, 1, 2, 2, 3, 3, 3, 4, 4, 5, 6};
 
 class Monkey : public ui::Interaction {
 public:
@@ -74,7 +77,7 @@ private:
         for (QWidget* w : dialog.findChildren<QWidget*>())
             if (w->isEnabled() && w->isVisible() &&
                 (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
-                 qobject_cast<QAbstractItemView*>(w)))
+                 qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w)))
                 targets << w;
         if (targets.isEmpty()) return;
         QWidget* target = targets[pick(static_cast<int>(targets.size()))];
@@ -84,6 +87,8 @@ private:
         } else if (auto* text = qobject_cast<QPlainTextEdit*>(target)) {
             if (chance(5)) text->setPlainText(QString(1100, u'あ'));
             type(text, randomText(20));
+        } else if (auto* box = qobject_cast<QComboBox*>(target)) {
+            box->setCurrentIndex(pick(box->count()));
         } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
             button->click();
         } else if (auto* view = qobject_cast<QAbstractItemView*>(target)) {
@@ -145,6 +150,7 @@ void DialogMonkeyTest::randomSession() {
     setTodayTextForTesting(kToday);
     int reports = 0;
     int teamsAdded = 0;
+    int imports = 0;
     ui::setHtmlReportWriterForTesting([&](const Game& game, const std::string&, const ReportSettings& settings) {
         ++reports;
         QCOMPARE(settings.title, game.settings.name);
@@ -179,6 +185,12 @@ void DialogMonkeyTest::randomSession() {
         case 5:
             ui::runHtmlOutputCommand(game, monkey, "/tmp/monkey.svl", [&] { return !game.settings.name.empty(); });
             break;
+        case 6:
+            // A real list, or whatever the file dialog gives.
+            if (ui::importResultsByDialog(game, monkey,
+                                          monkey.chance(80) ? std::optional<std::string>(kMatchList) : std::nullopt))
+                ++imports;
+            break;
         }
         // The main window's full update.
         computeStandings(game);
@@ -188,7 +200,8 @@ void DialogMonkeyTest::randomSession() {
     }
     QVERIFY(roundTrips(game.report.head));
     QVERIFY(game.report.head.size() <= 2000 && game.report.foot.size() <= 2000);
-    qInfo("teams added %d, teams %d, members %d", teamsAdded, game.teamCount(), game.memberCount());
+    qInfo("teams added %d, results imported %d, teams %d, members %d", teamsAdded, imports, game.teamCount(),
+          game.memberCount());
     qInfo("actions %d, messages %d, reports %d, team checks %d, member checks %d", monkey.actionsDone,
           monkey.messages, reports, confirmedTeams, confirmedMembers);
     QVERIFY(monkey.actionsDone > 3000);
