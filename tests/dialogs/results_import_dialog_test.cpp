@@ -107,6 +107,7 @@ private slots:
     void knockoutGoalsRecomputeAndKeepTheMapping();
     void cancelChangesNothing();
     void refusedPlanKeepsTheDialogOpen();
+    void longNamesKeepTheDialogOnTheScreen();
     void badFiles_data();
     void badFiles();
 
@@ -257,6 +258,25 @@ void ResultsImportDialogTest::refusedPlanKeepsTheDialogOpen() {
     QVERIFY(script.finished());
     QCOMPARE(game.teamCount(), 4);
     QCOMPARE(teamLine(game.teamAt(3)), "浦和 w0 d0 l1 gd-1 tw0 q0 out0 [A] 26/06/01");
+}
+
+// A list may bring names of any length, and a team name may be as long as
+// its field: the name columns stop at a width that leaves the dialog on a
+// small screen, and the cell is cut, not the dialog.
+void ResultsImportDialogTest::longNamesKeepTheDialogOnTheScreen() {
+    Game game = smallGame();
+    std::string longName;
+    for (int i = 0; i < 63; ++i) longName += "あ";
+    game.teamAt(1).name = sj(longName.c_str());
+    const QByteArray list = "team1,team2,score1,score2,group\n" + QByteArray(500, 'W') + ",Japan,1,0,A\n" +
+                            QByteArray("Japan,") + QByteArray(300, 'G') + ",1,0," + QByteArray(400, 'Z') + "\n";
+    DialogScript script;
+    script.openFile(write("long.csv", list)).dialog([](QDialog& d) {
+        QVERIFY2(d.sizeHint().width() <= 1280, qPrintable(QString::number(d.sizeHint().width())));
+        QCOMPARE(cell(d, 0, "リストのチーム").size(), 500);
+    });
+    QVERIFY(!ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
 }
 
 void ResultsImportDialogTest::badFiles_data() {

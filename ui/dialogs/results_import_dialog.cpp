@@ -168,18 +168,22 @@ ResultsImportDialog::ResultsImportDialog(const Game& game, imports::PreparedImpo
     buttons->findChild<QPushButton*>(QStringLiteral("ok"))->setFocus();
 
     refreshTeamsSummary();
-    // Every column as wide as its widest cell or control; the table shows
-    // all columns and a dozen rows without scrolling sideways.
+    // Every column as wide as its widest cell or control, a name column up
+    // to a sensible width (a list may bring any name); the table shows all
+    // columns and a dozen rows without scrolling sideways.
     const int gap = rows_->fontMetrics().horizontalAdvance(u'　');
     for (int c = 0; c < kColumnCount; ++c) {
         rows_->resizeColumnToContents(c);
-        if (c >= Group) rows_->setColumnWidth(c, rows_->columnWidth(c) + gap);
+        const int width = rows_->columnWidth(c) + (c >= Group ? gap : 0);
+        rows_->setColumnWidth(c, c <= Group ? std::min(width, maxNameWidth()) : width);
     }
     int width = 2 * rows_->frameWidth() + rows_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int c = 0; c < kColumnCount; ++c) width += rows_->columnWidth(c);
     const int rowHeight = results_.teams.empty() ? rows_->fontMetrics().height() : rows_->sizeHintForRow(0);
     rows_->setMinimumSize(width, rows_->header()->sizeHint().height() + 12 * rowHeight + 2 * rows_->frameWidth());
 }
+
+int ResultsImportDialog::maxNameWidth() const { return 20 * fontMetrics().horizontalAdvance(u'あ'); }
 
 imports::ResultOptions ResultsImportDialog::options() const {
     return imports::ResultOptions{knockoutGoals_->isChecked()};
@@ -210,7 +214,7 @@ void ResultsImportDialog::addRow(int row) {
                 ->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, target->fontMetrics().height()), target)
                 .width();
     }
-    target->setMinimumWidth(choiceWidth_);
+    target->setMinimumWidth(std::min(choiceWidth_, maxNameWidth()));
     target->setCurrentIndex(plan_.targets[static_cast<std::size_t>(row)] + 1);
     rows_->setItemWidget(item, Target, target);
     targets_.push_back(target);
@@ -225,7 +229,7 @@ void ResultsImportDialog::addRow(int row) {
     name->setText(QString::fromStdString(plan_.newNames[static_cast<std::size_t>(row)]));
     // The name it comes with shows whole, up to a sensible width.
     const int nameWidth = name->fontMetrics().horizontalAdvance(name->text() + QStringLiteral("　　"));
-    name->setMinimumWidth(std::min(nameWidth, 24 * name->fontMetrics().horizontalAdvance(u'あ')));
+    name->setMinimumWidth(std::min(nameWidth, maxNameWidth()));
     holderLayout->addWidget(name);
     rows_->setItemWidget(item, NewName, holder);
     newNames_.push_back(name);
@@ -256,7 +260,7 @@ void ResultsImportDialog::refreshValues(int row) {
     QTreeWidgetItem* item = rows_->topLevelItem(row);
 
     // A new team shows its values alone; a changed value shows both, in bold.
-    const auto show = [item](int column, const std::optional<QString>& before, const QString& now) {
+    const auto put = [item](int column, const std::optional<QString>& before, const QString& now) {
         const auto shown = [](const QString& text) { return text.isEmpty() ? QStringLiteral("－") : text; };
         const bool changed = before && *before != now;
         item->setText(column, changed ? shown(*before) + QStringLiteral(" → ") + shown(now) : now);
@@ -265,11 +269,11 @@ void ResultsImportDialog::refreshValues(int row) {
         item->setFont(column, font);
     };
     const QString oldGroup = old ? fromSjis(old->group.view()) : QString();
-    show(Group, old ? std::optional(oldGroup) : std::nullopt,
+    put(Group, old ? std::optional(oldGroup) : std::nullopt,
          result.group.empty() ? oldGroup : QString::fromStdString(result.group));
     for (int c = kFirstResult; c < kColumnCount; ++c) {
         const auto cell = resultColumn(c).cell;
-        show(c, old ? std::optional(cellText(cell(*old))) : std::nullopt, cellText(cell(after)));
+        put(c, old ? std::optional(cellText(cell(*old))) : std::nullopt, cellText(cell(after)));
     }
 }
 

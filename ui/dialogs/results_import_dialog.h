@@ -44,6 +44,7 @@ private:
     void recompute();
     void refreshValues(int row);
     void refreshTeamsSummary();
+    int maxNameWidth() const;
 
     const Game& game_;
     imports::MatchList list_;
