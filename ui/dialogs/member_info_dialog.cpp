@@ -122,6 +122,7 @@ void MemberInfoDialog::editMember() {
     copy.name = editor.nameText();
     nameText_ = copy.name.str();
     game_.memberAt(index_) = copy;
+    memberEdited_ = true;
     refreshInfoRows();
     name_->setText(fromSjis(nameText_));
 }
