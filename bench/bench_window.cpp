@@ -103,9 +103,10 @@ double timed(ui::MainWindow& w, F command) {
 class NoUser : public ui::Interaction {
 public:
     bool runDialog(QDialog&) override { return false; }
-    std::optional<QString> chooseOpenFile(const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseOpenFile(const QString&, const QString&) override { return std::nullopt; }
     std::optional<QString> chooseSaveFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
     bool askYesNo(const QString&, const QString&) override { return true; }
+    Answer askYesNoCancel(const QString&, const QString&) override { return Answer::No; }
     void tell(Icon, const QString&, const QString&) override {}
 };
 

@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 // The pictures live in this static library; the macro cannot sit in a namespace.
@@ -13,8 +15,20 @@ static void initResources() { Q_INIT_RESOURCE(scorvale); }
 
 namespace scorvale::ui {
 
+void keepToolkitSettingsWithinTheRun() {
+    // Nothing is remembered between runs. Qt's own file dialog keeps its
+    // history in the user's QtProject.conf; its settings go to a folder of
+    // this run instead, removed when the program ends, so the history still
+    // serves within the run.
+    static QTemporaryDir folder;
+    if (!folder.isValid()) return;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
 void setUpApplication(QApplication& app) {
     initResources();
+    keepToolkitSettingsWithinTheRun();
     auto* translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

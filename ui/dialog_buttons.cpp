@@ -17,4 +17,20 @@ QDialogButtonBox* okCancelButtons(QDialog* dialog) {
     return buttons;
 }
 
+QPushButton* dialogButton(const QString& text, const char* objectName, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);
+    return button;
+}
+
+OkCancel okCancelPair(QDialog* dialog) {
+    QPushButton* ok = dialogButton(QStringLiteral("OK"), "ok", dialog);
+    ok->setDefault(true);
+    QPushButton* cancel = dialogButton(QStringLiteral("ｷｬﾝｾﾙ"), "cancel", dialog);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {ok, cancel};
+}
+
 }  // namespace scorvale::ui

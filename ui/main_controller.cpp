@@ -1,6 +1,7 @@
 #include "ui/main_controller.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <new>
 #include <stdexcept>
@@ -174,9 +175,21 @@ void MainController::rollBack(Checkpoint& to) noexcept {
     }
 }
 
-void MainController::load() { guarded(u"読み込み", [this] { loadCommand(); }); }
+void MainController::load() { guarded(u"読み込み", [this] { loadCommand(std::nullopt); }); }
 
-void MainController::loadCommand() {
+void MainController::loadDropped(const std::string& path) {
+    guarded(u"読み込み", [this, path] { loadCommand(path); });
+}
+
+void MainController::openAtStart(const std::string& path) {
+    guarded(u"読み込み", [this, path] { loadFile(path, true, ReadAll); });
+}
+
+QString MainController::gameFolder() const {
+    return currentFilePath_.empty() ? QString() : QFileInfo(localPath(currentFilePath_)).absolutePath();
+}
+
+void MainController::loadCommand(std::optional<std::string> chosen) {
     LoadSettingsDialog dialog(dialogParent_);
     if (!interaction_.runDialog(dialog)) return;
     const bool newLoad = dialog.newLoad();
@@ -189,11 +202,19 @@ void MainController::loadCommand() {
         if (dialog.mergeMembers()) flags |= ReadMembers;
     }
 
-    const std::optional<QString> chosen = interaction_.chooseOpenFile(QStringLiteral("svl (*.svl)"));
-    if (!chosen) return;
-    std::string path = localPath(*chosen);
+    if (!chosen) {
+        const std::optional<QString> picked = interaction_.chooseOpenFile(QStringLiteral("svl (*.svl)"), gameFolder());
+        if (!picked) return;
+        chosen = localPath(*picked);
+    }
+    loadFile(std::move(*chosen), newLoad, flags);
+}
+
+void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
     // The open game is only given up once the new file is in hand.
     std::string bytes = readWholeFile(path);
+    const std::size_t teamsBefore = game_.teams().size();
+    const std::size_t membersBefore = game_.members().size();
 
     changeOrRollBack([&] {
         if (newLoad) {
@@ -219,22 +240,29 @@ void MainController::loadCommand() {
         }
     });
     if (game_.settings.password == 0) editingUnlocked_ = true;
+    // A new load is the game as its file holds it; a merge that brought
+    // anything makes the game differ from its file.
+    if (newLoad) unsaved_ = false;
+    else if (game_.teams().size() != teamsBefore || game_.members().size() != membersBefore || (flags & ReadSettings))
+        unsaved_ = true;
     refreshView();
 }
 
 void MainController::save() { guarded(u"保存", [this] { saveCommand(); }); }
 
-void MainController::saveCommand() {
+bool MainController::saveCommand() {
     computeStandings(game_);
     refreshView();
-    if (!hasGame_) return;
+    if (!hasGame_) return false;
     const std::optional<QString> chosen =
         interaction_.chooseSaveFile(QStringLiteral("Svl (*.svl)"), QStringLiteral("svl"), localPath(currentFilePath_));
-    if (!chosen) return;
+    if (!chosen) return false;
     changeOrRollBack([&] {
         currentFilePath_ = localPath(*chosen);
         saveGame(game_, currentFilePath_);
     });
+    unsaved_ = false;
+    return true;
 }
 
 void MainController::password() { guarded(u"パスワード", [this] { passwordCommand(); }); }
@@ -248,6 +276,7 @@ void MainController::passwordCommand() {
     std::int32_t& stored = game_.settings.password;
     if (editingUnlocked_) {
         if (dialog.currentValue == stored && dialog.newValue == dialog.confirmValue) {
+            if (stored != dialog.newValue) unsaved_ = true;
             stored = dialog.newValue;
             notice(u"パスワードの変更", u"パスワードは変更されました");
         } else {
@@ -268,39 +297,43 @@ void MainController::settings() {
     guarded(u"設定", [this] {
         bool confirmed = false;
         changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
-        if (confirmed) fullUpdate();
+        if (!confirmed) return;
+        unsaved_ = true;
+        fullUpdate();
     });
 }
 
 void MainController::addTeam() {
     guarded(u"チーム追加", [this] {
-        addTeamByDialog(game_, interaction_);
+        if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
         refreshView();
     });
 }
 
 void MainController::addMember() {
     guarded(u"参加者追加", [this] {
-        addMemberByDialog(game_, interaction_);
+        if (addMemberByDialog(game_, interaction_)) unsaved_ = true;
         refreshView();
     });
 }
 
 void MainController::htmlOutput() {
     guarded(u"HTML出力", [this] {
-        changeOrRollBack([this] {
-            runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
+        bool stored = false;
+        changeOrRollBack([&] {
+            stored = runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
                 refreshView();
                 return hasGame_;
             });
         });
+        if (stored) unsaved_ = true;
     });
 }
 
 void MainController::editTeam(int row) {
     guarded(u"チーム編集", [this, row] {
         if (row < 0 || row >= game_.teamCount()) return;
-        editTeamByDialog(game_, interaction_, row, editingUnlocked_);
+        if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
         fullUpdate();
     });
 }
@@ -308,7 +341,7 @@ void MainController::editTeam(int row) {
 void MainController::editMember(int row) {
     guarded(u"参加者情報", [this, row] {
         if (row < 0 || row >= game_.memberCount()) return;
-        showMemberByDialog(game_, interaction_, row);
+        if (showMemberByDialog(game_, interaction_, row)) unsaved_ = true;
         fullUpdate();
     });
 }
@@ -328,7 +361,19 @@ void MainController::memberHeaderClicked(int column) {
 }
 
 bool MainController::confirmExit() {
-    return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
+    if (!unsaved_) return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
+    switch (interaction_.askYesNoCancel(QStringLiteral("終了"),
+                                        QStringLiteral("変更が保存されていません。保存してから終了しますか？"))) {
+        case Interaction::Answer::Yes: {
+            // Leave only once the game is in its file.
+            bool saved = false;
+            guarded(u"保存", [&] { saved = saveCommand(); });
+            return saved;
+        }
+        case Interaction::Answer::No: return true;
+        case Interaction::Answer::Cancel: break;
+    }
+    return false;
 }
 
 }  // namespace scorvale::ui

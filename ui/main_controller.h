@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "model/game.h"
@@ -46,6 +47,11 @@ public:
     void fullUpdate();
 
     void load();
+    // The Load command with `path` already chosen (a file dropped on the window).
+    void loadDropped(const std::string& path);
+    // The file named on the command line, opened as a new load before the
+    // user has done anything.
+    void openAtStart(const std::string& path);
     void save();
     void password();
     void settings();
@@ -56,8 +62,11 @@ public:
     void editMember(int row);
     void teamHeaderClicked(int column);
     void memberHeaderClicked(int column);
-    // True when the user confirms leaving.
+    // True when the user confirms leaving; with unsaved changes the question
+    // offers to save first.
     bool confirmExit();
+    // Whether the game differs from what was last loaded or saved.
+    bool unsaved() const { return unsaved_; }
 
 private:
     // What a command that changes the game takes back when it fails (see
@@ -80,8 +89,12 @@ private:
     void changeOrRollBack(Change change);
     void rollBack(Checkpoint& to) noexcept;
 
-    void loadCommand();
-    void saveCommand();
+    void loadCommand(std::optional<std::string> chosen);
+    void loadFile(std::string path, bool newLoad, unsigned flags);
+    // True when the file was written.
+    bool saveCommand();
+    // Where the file dialogs for the game start: the current file's folder.
+    QString gameFolder() const;
     void passwordCommand();
     void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
 
@@ -94,6 +107,7 @@ private:
     bool hasGame_ = false;
     bool editingUnlocked_ = true;
     std::string currentFilePath_;
+    bool unsaved_ = false;
 };
 
 // Test seam: called once a load has applied the file to a game (a new load's

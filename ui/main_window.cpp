@@ -1,6 +1,11 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QIcon>
@@ -11,6 +16,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
+#include <QTimer>
+#include <optional>
 
 #include "ui/about_box.h"
 
@@ -58,6 +65,15 @@ private:
 };
 
 bool leftDoubleClick(const QTableView* list) { return static_cast<const RowList*>(list)->leftDoubleClick(); }
+// The one local file a drop carries that the window can open, or nothing.
+std::optional<QString> droppedGameFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile()) return std::nullopt;
+    const QString path = url.toLocalFile();
+    if (QFileInfo(path).suffix().compare(QStringLiteral("svl"), Qt::CaseInsensitive) != 0) return std::nullopt;
+    return path;
+}
 }  // namespace
 
 MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
@@ -65,6 +81,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
     setWindowTitle(QStringLiteral("Scorvale"));
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setMinimumSize(800, 340);
+    setAcceptDrops(true);
     resize(800, 420);
     controller_.setDialogParent(this);
 
@@ -172,6 +189,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedGameFile(event->mimeData())) event->acceptProposedAction();
+}
+
+// A game file dropped on the window is the Load command with that file
+// chosen: the load settings still ask whether to load anew or merge.
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = droppedGameFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    // The command's dialogs run once the drop itself has ended.
+    const std::string file = QFile::encodeName(*path).toStdString();
+    QTimer::singleShot(0, this, [this, file] { controller_.loadDropped(file); });
 }
 
 void MainWindow::setCaption(const QString& caption) { setWindowTitle(caption); }

@@ -8,8 +8,9 @@ namespace scorvale::ui {
 
 bool QtInteraction::runDialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
-std::optional<QString> QtInteraction::chooseOpenFile(const QString& filter) {
+std::optional<QString> QtInteraction::chooseOpenFile(const QString& filter, const QString& folder) {
     QFileDialog dialog(parent_);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -35,6 +36,18 @@ bool QtInteraction::askYesNo(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+Interaction::Answer QtInteraction::askYesNoCancel(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        default: return Answer::Cancel;
+    }
 }
 
 void QtInteraction::tell(Icon icon, const QString& caption, const QString& text) {

@@ -48,7 +48,7 @@ public:
         --depth_;
         return dialog.result() == QDialog::Accepted;
     }
-    std::optional<QString> chooseOpenFile(const QString&) override {
+    std::optional<QString> chooseOpenFile(const QString&, const QString&) override {
         if (chance(30)) return std::nullopt;
         return QStringLiteral("/pics/") + randomText(6) + QStringLiteral(".png");
     }
@@ -57,6 +57,9 @@ public:
         return QStringLiteral("/tmp/monkey.html");
     }
     bool askYesNo(const QString&, const QString&) override { return chance(15); }
+    Answer askYesNoCancel(const QString&, const QString&) override {
+        return chance(33) ? Answer::Yes : chance(50) ? Answer::No : Answer::Cancel;
+    }
     void tell(Icon, const QString&, const QString&) override { ++messages; }
 
     int actionsDone = 0;

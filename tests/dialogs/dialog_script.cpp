@@ -30,8 +30,9 @@ bool DialogScript::runDialog(QDialog& dialog) {
     return dialog.result() == QDialog::Accepted;
 }
 
-std::optional<QString> DialogScript::chooseOpenFile(const QString& filter) {
+std::optional<QString> DialogScript::chooseOpenFile(const QString& filter, const QString& folder) {
     openRequests << filter;
+    openFolders << folder;
     if (openFiles_.empty()) {
         unexpected << QStringLiteral("open file");
         return std::nullopt;
@@ -58,6 +59,12 @@ bool DialogScript::askYesNo(const QString& caption, const QString& text) {
     const bool answer = yesNos_.front();
     yesNos_.pop_front();
     return answer;
+}
+
+ui::Interaction::Answer DialogScript::askYesNoCancel(const QString& caption, const QString& text) {
+    questions.push_back({Icon::Question, caption, text});
+    unexpected << QStringLiteral("question ") + text;
+    return Answer::Cancel;
 }
 
 void DialogScript::tell(Icon icon, const QString& caption, const QString& text) {

@@ -31,16 +31,19 @@ public:
     DialogScript& yesNo(bool answer) { return push(yesNos_, answer); }
 
     bool runDialog(QDialog& dialog) override;
-    std::optional<QString> chooseOpenFile(const QString& filter) override;
+    std::optional<QString> chooseOpenFile(const QString& filter, const QString& folder) override;
     std::optional<QString> chooseSaveFile(const QString& filter, const QString& defaultSuffix,
                                           const QString& initialPath) override;
     bool askYesNo(const QString& caption, const QString& text) override;
+    // No dialog asks this; it is recorded as unexpected and answered Cancel.
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
     void tell(Icon icon, const QString& caption, const QString& text) override;
 
     std::vector<Message> messages;
     std::vector<Message> questions;
     QStringList saveRequests;  // "filter|suffix|initial path"
     QStringList openRequests;  // filters
+    QStringList openFolders;   // where each open dialog started
     // Calls no step was written for; empty when the script matched the flow.
     QStringList unexpected;
     bool finished() const {

@@ -25,8 +25,8 @@ bool ScriptedInteraction::runDialog(QDialog& dialog) {
     return dialog.result() == QDialog::Accepted;
 }
 
-std::optional<QString> ScriptedInteraction::chooseOpenFile(const QString& filter) {
-    fileRequests.push_back({false, filter, {}, {}});
+std::optional<QString> ScriptedInteraction::chooseOpenFile(const QString& filter, const QString& folder) {
+    fileRequests.push_back({false, filter, {}, {}, folder});
     return nextFileAnswer();
 }
 
@@ -41,6 +41,14 @@ bool ScriptedInteraction::askYesNo(const QString& caption, const QString& text) 
     if (yesNoAnswers.empty()) return false;
     const bool answer = yesNoAnswers.front();
     yesNoAnswers.pop_front();
+    return answer;
+}
+
+ui::Interaction::Answer ScriptedInteraction::askYesNoCancel(const QString& caption, const QString& text) {
+    questions.push_back({Icon::Question, caption, text});
+    if (yesNoCancelAnswers.empty()) return Answer::Cancel;
+    const Answer answer = yesNoCancelAnswers.front();
+    yesNoCancelAnswers.pop_front();
     return answer;
 }
 

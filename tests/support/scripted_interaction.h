@@ -28,15 +28,17 @@ public:
         QString filter;
         QString defaultSuffix;
         QString initialPath;
+        QString folder;  // where an open dialog starts
     };
 
     std::deque<std::function<bool(QDialog&)>> dialogAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> yesNoCancelAnswers;
 
     std::vector<QString> dialogTitles;   // window titles of the dialogs run
     std::vector<FileRequest> fileRequests;
-    std::vector<Message> questions;      // askYesNo, icon Question
+    std::vector<Message> questions;      // askYesNo and askYesNoCancel, icon Question
     std::vector<Message> messages;       // tell
 
     // Convenience answers.
@@ -44,10 +46,12 @@ public:
     static std::function<bool(QDialog&)> cancel() { return [](QDialog&) { return false; }; }
 
     bool runDialog(QDialog& dialog) override;
-    std::optional<QString> chooseOpenFile(const QString& filter) override;
+    std::optional<QString> chooseOpenFile(const QString& filter, const QString& folder) override;
     std::optional<QString> chooseSaveFile(const QString& filter, const QString& defaultSuffix,
                                           const QString& initialPath) override;
     bool askYesNo(const QString& caption, const QString& text) override;
+    // An empty script answers Cancel.
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
     void tell(Icon icon, const QString& caption, const QString& text) override;
 
 private:

@@ -4,15 +4,21 @@
 # file appeared and that its first line decodes to the game title. Then it
 # adds a team and a member voting for it through the dialogs, writes the page
 # and checks it; last it loads a sample game and photographs the window.
-# Usage: e2e_save.sh PROGRAM WORKDIR SAMPLE_GAME
+# Last it starts the program again with the example game named on the command
+# line, and checks that unsaved work is guarded at exit and that the toolkit
+# left no settings file behind.
+# Usage: e2e_save.sh PROGRAM WORKDIR SAMPLE_GAME EXAMPLE_GAME
 set -euo pipefail
 program=$1
 work=$2
 sample=$3
+example=$4
 for tool in Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (install xvfb xdotool imagemagick)"; exit 1; }
 done
-rm -rf "$work" && mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
+rm -rf "$work" && mkdir -p "$work/runtime" "$work/config" && chmod 700 "$work/runtime"
+# The user's configuration: nothing of the program's may land here.
+export XDG_CONFIG_HOME=$work/config
 
 display=
 for n in $(seq 99 140); do
@@ -128,6 +134,50 @@ case "$caption" in
 esac
 sleep 0.3
 import -window "$main" "$work/main-window.png"
+
+kill "${pids[1]}"
+wait "${pids[1]}" 2>/dev/null || true
+
+# The example named on the command line opens at start, as a new load.
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" "$example" >"$work/program2.log" 2>&1 &
+pids+=($!)
+second=${pids[2]}
+main=
+for _ in $(seq 200); do
+  main=$(xdotool search --onlyvisible --pid "$second" --name 'Scorvale' 2>/dev/null | head -1 || true)
+  [ -n "$main" ] && case "$(xdotool getwindowname "$main")" in *ワールドカップ2002*) break ;; esac
+  sleep 0.1
+done
+caption=$(xdotool getwindowname "$main")
+[ "$caption" = "Scorvale! [ワールドカップ2002 優勝予想]" ] || { echo "FAIL: started with the example the caption is '$caption'"; exit 1; }
+pids[1]=$second  # for waitDialog
+
+# An added team is unsaved work: Escape asks whether to save first; キャンセル
+# (Escape in the question) stays.
+xdotool mousemove --window "$main" 53 108 click 1
+waitDialog "the team editor" >/dev/null
+xdotool type --delay 20 "Japan B"
+xdotool key Return
+sleep 0.5
+xdotool windowfocus --sync "$main" || true
+xdotool key Escape
+question=$(waitDialog "the exit question")
+import -window root "$work/exit-question.png"
+xdotool key Escape
+sleep 0.8
+kill -0 "$second" 2>/dev/null || { echo "FAIL: the program ended although the exit was cancelled"; exit 1; }
+xdotool search --onlyvisible --pid "$second" --name 'Scorvale' >/dev/null || { echo "FAIL: the window is gone"; exit 1; }
+# Again, now いいえ: the program ends without saving.
+xdotool windowfocus --sync "$main" || true
+xdotool key Escape
+question=$(waitDialog "the exit question")
+xdotool key alt+n
+for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$second" 2>/dev/null; then echo "FAIL: the program did not end on いいえ"; exit 1; fi
+if [ -n "$(ls -A "$work/config")" ]; then
+  echo "FAIL: the toolkit left settings behind: $(ls -A "$work/config")"
+  exit 1
+fi
 
 echo "e2e: saved $target.svl, wrote $work/page.html, screenshots in $work"
 echo "1 passed, 0 failed"

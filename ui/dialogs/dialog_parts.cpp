@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QKeyEvent>
 #include <QInputMethodEvent>
@@ -30,11 +31,15 @@ QString bareFileName(const QString& path) {
 }
 
 std::optional<QString> pickImageFileName(Interaction& interaction, const QString& caption) {
+    // The pictures of a pool usually lie together: the next picker starts
+    // where the last one ended, for as long as the program runs.
+    static QString lastFolder;
     interaction.tell(Interaction::Icon::Information, caption,
                      QStringLiteral("画像ファイルは出力したHTMLファイルと\n同じディレクトリに置いてください。"));
     // One entry that lists every file.
-    const auto path = interaction.chooseOpenFile(QStringLiteral("画像ファイル (*)"));
+    const auto path = interaction.chooseOpenFile(QStringLiteral("画像ファイル (*)"), lastFolder);
     if (!path) return std::nullopt;
+    lastFolder = QFileInfo(*path).absolutePath();
     return bareFileName(*path);
 }
 

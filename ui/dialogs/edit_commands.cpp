@@ -49,12 +49,24 @@ bool runSettingsCommand(Game& game, Interaction& interaction) {
     return true;
 }
 
-bool addTeamByDialog(Game& game, Interaction& interaction) {
-    TeamDialog dialog(TeamValues{}, true, interaction);
-    if (!interaction.runDialog(dialog) || dialog.deleteRequested()) return false;
-    const TeamValues& v = dialog.values();
-    if (v.name.empty()) return false;
-    Team team;
+namespace {
+// What the team dialog shows of a team, and what a confirmed dialog stores.
+TeamValues valuesOf(const Team& team) {
+    TeamValues v;
+    v.name = team.name.str();
+    v.group = team.group.str();
+    v.wins = team.wins;
+    v.losses = team.losses;
+    v.draws = team.draws;
+    v.goalDiff = team.goalDiff;
+    v.qualify = team.qualify;
+    v.tournamentWins = team.tournamentWins;
+    v.out = team.out;
+    v.symbol = team.symbol.str();
+    return v;
+}
+
+void store(const TeamValues& v, Team& team) {
     team.name = v.name;
     team.date = v.date;
     team.symbol = v.symbol;
@@ -66,47 +78,37 @@ bool addTeamByDialog(Game& game, Interaction& interaction) {
     team.losses = v.losses;
     team.tournamentWins = v.tournamentWins;
     team.goalDiff = v.goalDiff;
+}
+}  // namespace
+
+bool addTeamByDialog(Game& game, Interaction& interaction) {
+    TeamDialog dialog(TeamValues{}, true, interaction);
+    if (!interaction.runDialog(dialog) || dialog.deleteRequested()) return false;
+    const TeamValues& v = dialog.values();
+    if (v.name.empty()) return false;
+    Team team;
+    store(v, team);
     game.addTeam(std::move(team));
     game.settings.date = v.date;
     scoreAndOrder(game);
     return true;
 }
 
-void editTeamByDialog(Game& game, Interaction& interaction, int index, bool editable) {
-    const Team& shown = game.teamAt(index);
-    TeamValues in;
-    in.name = shown.name.str();
-    in.symbol = shown.symbol.str();
-    in.group = shown.group.str();
-    in.out = shown.out;
-    in.qualify = shown.qualify;
-    in.wins = shown.wins;
-    in.draws = shown.draws;
-    in.losses = shown.losses;
-    in.tournamentWins = shown.tournamentWins;
-    in.goalDiff = shown.goalDiff;
-    TeamDialog dialog(in, editable, interaction);
+bool editTeamByDialog(Game& game, Interaction& interaction, int index, bool editable) {
+    TeamDialog dialog(valuesOf(game.teamAt(index)), editable, interaction);
     if (interaction.runDialog(dialog)) {
-        const TeamValues& v = dialog.values();
-        Team& team = game.teamAt(index);
-        team.name = v.name;
-        team.out = v.out;
-        team.qualify = v.qualify;
-        team.wins = v.wins;
-        team.tournamentWins = v.tournamentWins;
-        team.losses = v.losses;
-        team.draws = v.draws;
-        team.goalDiff = v.goalDiff;
-        team.date = v.date;
-        team.symbol = v.symbol;
-        team.group = v.group;
-        game.settings.date = v.date;
-    } else if (dialog.deleteRequested() &&
-               interaction.askYesNo(QStringLiteral("チームの削除"), QStringLiteral("本当に削除しますか？"))) {
+        store(dialog.values(), game.teamAt(index));
+        game.settings.date = dialog.values().date;
+        return true;
+    }
+    if (dialog.deleteRequested() &&
+        interaction.askYesNo(QStringLiteral("チームの削除"), QStringLiteral("本当に削除しますか？"))) {
         game.removeTeamAt(index);
         interaction.tell(Interaction::Icon::Warning, QStringLiteral("チームの削除"),
                          QStringLiteral("チームが削除されても、投票は有効です。注意してください。"));
+        return true;
     }
+    return false;
 }
 
 bool addMemberByDialog(Game& game, Interaction& interaction) {
@@ -121,18 +123,22 @@ bool addMemberByDialog(Game& game, Interaction& interaction) {
     return true;
 }
 
-void showMemberByDialog(Game& game, Interaction& interaction, int index) {
+bool showMemberByDialog(Game& game, Interaction& interaction, int index) {
     MemberInfoDialog dialog(game.memberAt(index).name.str(), game, index, interaction);
     if (interaction.runDialog(dialog)) {
         game.memberAt(index).name = dialog.nameText();
-    } else if (dialog.expelRequested() &&
-               interaction.askYesNo(fromSjis(dialog.nameText()) + QStringLiteral("の除名"),
-                                    QStringLiteral("本当に除名しますか？"))) {
-        game.removeMemberAt(index);
+        return true;
     }
+    if (dialog.expelRequested() && interaction.askYesNo(fromSjis(dialog.nameText()) + QStringLiteral("の除名"),
+                                                        QStringLiteral("本当に除名しますか？"))) {
+        game.removeMemberAt(index);
+        return true;
+    }
+    // The editor it opened writes straight into the game.
+    return dialog.memberEdited();
 }
 
-void runHtmlOutputCommand(Game& game, Interaction& interaction, const std::string& currentFilePath,
+bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::string& currentFilePath,
                           const std::function<bool()>& refreshView) {
     ReportDialogValues in;
     in.title = game.settings.name;
@@ -145,13 +151,13 @@ void runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     in.rightImage = game.report.rightImage;
     in.backgroundImage = game.report.backgroundImage;
     ReportSettingsDialog dialog(in, interaction);
-    if (!interaction.runDialog(dialog)) return;
+    if (!interaction.runDialog(dialog)) return false;
 
     computeStandings(game);
-    if (!refreshView()) return;
+    if (!refreshView()) return false;
     const auto chosen = interaction.chooseSaveFile(QStringLiteral("Html (*.html)"), QStringLiteral("html"),
                                                    QFile::decodeName(proposedReportPath(currentFilePath).c_str()));
-    if (!chosen) return;
+    if (!chosen) return false;
 
     const ReportDialogValues& v = dialog.values();
     game.settings.name = v.title;
@@ -181,6 +187,7 @@ void runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
                          QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") +
                              QString::fromLocal8Bit(error.reason().c_str()));
     }
+    return true;
 }
 
 }  // namespace scorvale::ui

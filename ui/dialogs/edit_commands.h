@@ -16,14 +16,17 @@ namespace scorvale::ui {
 bool runSettingsCommand(Game& game, Interaction& interaction);
 // Add team: true when a team was added (scoring and rank order already done).
 bool addTeamByDialog(Game& game, Interaction& interaction);
-// Edit team at `index` (checked by the caller); the caller runs fullUpdate afterwards in every case.
-void editTeamByDialog(Game& game, Interaction& interaction, int index, bool editable);
+// Edit team at `index` (checked by the caller); true when the team was changed or deleted. The
+// caller runs fullUpdate afterwards in every case.
+bool editTeamByDialog(Game& game, Interaction& interaction, int index, bool editable);
 // Add member: true when a member was added (scoring and rank order already done).
 bool addMemberByDialog(Game& game, Interaction& interaction);
-// Member information for `index`; the caller runs fullUpdate afterwards in every case.
-void showMemberByDialog(Game& game, Interaction& interaction, int index);
-// HTML output. `refreshView` rebuilds the window and returns hasGame.
-void runHtmlOutputCommand(Game& game, Interaction& interaction, const std::string& currentFilePath,
+// Member information for `index`; true when the member was changed or expelled. The caller
+// runs fullUpdate afterwards in every case.
+bool showMemberByDialog(Game& game, Interaction& interaction, int index);
+// HTML output. `refreshView` rebuilds the window and returns hasGame. True once the dialog's
+// values are stored in the game (also when the page then cannot be written).
+bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::string& currentFilePath,
                           const std::function<bool()>& refreshView);
 
 }  // namespace scorvale::ui

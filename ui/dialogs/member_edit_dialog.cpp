@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/validation.h"
 #include "ui/interaction.h"
@@ -55,15 +56,8 @@ MemberEditDialog::MemberEditDialog(const Member& copy, const std::string& nameTe
     votes_->setColumnWidth(1, 60);
     votes_->viewport()->installEventFilter(this);
 
-    remove_ = new QPushButton(QStringLiteral("削除(&E)"), this);
-    remove_->setObjectName(QStringLiteral("remove"));
-    remove_->setAutoDefault(false);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
+    remove_ = dialogButton(QStringLiteral("削除(&E)"), "remove", this);
+    const auto [ok, cancel] = okCancelPair(this);
 
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("参加者名"), this), 0, 0);
@@ -93,8 +87,6 @@ MemberEditDialog::MemberEditDialog(const Member& copy, const std::string& nameTe
     layout->addLayout(buttons);
 
     connect(remove_, &QPushButton::clicked, this, &MemberEditDialog::removeSelectedVote);
-    connect(ok, &QPushButton::clicked, this, &MemberEditDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &MemberEditDialog::reject);
 
     refreshVoteRows();
 }

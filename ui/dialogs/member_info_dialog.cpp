@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/wrap_int.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/interaction.h"
 #include "ui/line_field.h"
@@ -30,12 +31,6 @@ void fitColumn(QTreeWidget* tree, int column) {
     tree->setColumnWidth(column, width);
 }
 
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int index, Interaction& interaction,
@@ -58,11 +53,9 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
     rows_->header()->setStretchLastSection(false);
     rows_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
-    QPushButton* edit = button(QStringLiteral("修正"), "edit", this);
-    QPushButton* expel = button(QStringLiteral("除名"), "expel", this);
-    QPushButton* ok = button(QStringLiteral("OK"), "ok", this);
-    ok->setDefault(true);
-    QPushButton* cancel = button(QStringLiteral("ｷｬﾝｾﾙ"), "cancel", this);
+    QPushButton* edit = dialogButton(QStringLiteral("修正"), "edit", this);
+    QPushButton* expel = dialogButton(QStringLiteral("除名"), "expel", this);
+    const auto [ok, cancel] = okCancelPair(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(edit);
@@ -80,8 +73,6 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
         expelRequested_ = true;
         reject();
     });
-    connect(ok, &QPushButton::clicked, this, &MemberInfoDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &MemberInfoDialog::reject);
 
     refreshInfoRows();
 }
@@ -122,6 +113,7 @@ void MemberInfoDialog::editMember() {
     copy.name = editor.nameText();
     nameText_ = copy.name.str();
     game_.memberAt(index_) = copy;
+    memberEdited_ = true;
     refreshInfoRows();
     name_->setText(fromSjis(nameText_));
 }

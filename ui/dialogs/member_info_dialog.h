@@ -21,6 +21,8 @@ public:
 
     const std::string& nameText() const { return nameText_; }
     bool expelRequested() const { return expelRequested_; }
+    // Whether "修正" changed the member in the game.
+    bool memberEdited() const { return memberEdited_; }
 
     void refreshInfoRows();
     void editMember();
@@ -31,6 +33,7 @@ private:
     int index_;
     Interaction& interaction_;
     bool expelRequested_ = false;
+    bool memberEdited_ = false;
     QLineEdit* name_;
     QTreeWidget* rows_;
 };

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/validation.h"
 #include "ui/qt_text.h"
@@ -126,14 +127,7 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportDialogValues& values, Int
     columns->addLayout(leftColumn);
     columns->addLayout(rightColumn, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &ReportSettingsDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &ReportSettingsDialog::reject);
+    const auto [ok, cancel] = okCancelPair(this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

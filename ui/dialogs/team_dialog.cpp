@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "model/text_field.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/validation.h"
 #include "ui/qt_text.h"
@@ -18,13 +19,6 @@ namespace scorvale::ui {
 
 namespace {
 constexpr int kTextBytes = static_cast<int>(TextField::kMaxBytes);
-
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 TeamDialog::TeamDialog(const TeamValues& values, bool editable, Interaction& interaction, QWidget* parent)
@@ -43,11 +37,11 @@ TeamDialog::TeamDialog(const TeamValues& values, bool editable, Interaction& int
     out_ = new QCheckBox(QStringLiteral("敗退"), this);
     out_->setObjectName(QStringLiteral("out"));
     symbol_ = makeTextEdit("symbol", kTextBytes, this);
-    browse_ = button(QStringLiteral("参照"), "browse", this);
-    delete_ = button(QStringLiteral("削除"), "delete", this);
-    ok_ = button(QStringLiteral("OK"), "ok", this);
-    ok_->setDefault(true);
-    QPushButton* cancel = button(QStringLiteral("ｷｬﾝｾﾙ"), "cancel", this);
+    browse_ = dialogButton(QStringLiteral("参照"), "browse", this);
+    delete_ = dialogButton(QStringLiteral("削除"), "delete", this);
+    const OkCancel okCancel = okCancelPair(this);
+    ok_ = okCancel.ok;
+    QPushButton* cancel = okCancel.cancel;
 
     auto* grid = new QGridLayout;
     grid->addWidget(name_, 0, 0, 1, 7);
@@ -80,8 +74,6 @@ TeamDialog::TeamDialog(const TeamValues& values, bool editable, Interaction& int
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(ok_, &QPushButton::clicked, this, &TeamDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &TeamDialog::reject);
     connect(delete_, &QPushButton::clicked, this, [this] {
         deleteRequested_ = true;
         reject();

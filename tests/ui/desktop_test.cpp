@@ -1,0 +1,358 @@
+// The window as a desktop program: a file named at start, a file dropped on
+// it, the unsaved changes and the exit question, the folders the file
+// dialogs start in, and no settings of the toolkit left behind.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
+#include "tests/support/scripted_interaction.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/app_setup.h"
+#include "ui/dialogs/html_output.h"
+#include "ui/dialogs/settings_dialog.h"
+#include "ui/dialogs/team_dialog.h"
+#include "ui/load_settings_dialog.h"
+#include "ui/password_dialog.h"
+
+using namespace scorvale;
+using namespace scorvale::testing;
+using Answer = ui::Interaction::Answer;
+
+namespace {
+
+std::function<bool(QDialog&)> loadMode(bool newLoad) {
+    return [newLoad](QDialog& d) {
+        dynamic_cast<ui::LoadSettingsDialog&>(d).newLoadBox()->setChecked(newLoad);
+        return true;
+    };
+}
+
+// Types `text` into the dialog's field `name`, then OK.
+std::function<bool(QDialog&)> typeInto(const char* name, const QString& text) {
+    return [name, text](QDialog& d) {
+        auto* edit = d.findChild<QLineEdit*>(QString::fromLatin1(name));
+        if (edit == nullptr) return false;
+        edit->setText(text);
+        return true;
+    };
+}
+
+std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+const QString kExitQuestion = QStringLiteral("変更が保存されていません。保存してから終了しますか？");
+
+}  // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString writeGame(const QString& name, std::int32_t password, const char* team = "Alpha") {
+        Game game;
+        game.settings.name = "Saved";
+        game.settings.password = password;
+        Team t;
+        t.name = team;
+        game.addTeam(t);
+        const QString path = dir_.filePath(name);
+        saveGame(game, local(path));
+        return path;
+    }
+
+    static void drop(ui::MainWindow& w, const QString& path, bool* accepted = nullptr) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(300, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &enter);
+        if (accepted) *accepted = enter.isAccepted();
+        if (!enter.isAccepted()) return;
+        QDropEvent event(QPointF(300, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &event);
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void initTestCase() { ui::keepToolkitSettingsWithinTheRun(); }
+
+    void openAtStart_data() {
+        QTest::addColumn<int>("password");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("game without password") << 0 << true;
+        QTest::newRow("password-protected game") << 760 << true;
+        QTest::newRow("missing file") << 0 << false;
+    }
+    void openAtStart() {
+        QFETCH(int, password);
+        QFETCH(bool, exists);
+        const QString path = exists ? writeGame(QStringLiteral("start.svl"), password) : dir_.filePath(QStringLiteral("none.svl"));
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        w.controller().openAtStart(local(path));
+        const Game& game = w.controller().game();
+        QVERIFY(user.dialogTitles.empty() && user.fileRequests.empty());
+        if (!exists) {
+            // The message of the Load command; the window starts as it would.
+            QCOMPARE(user.messages.size(), 1u);
+            QCOMPARE(user.messages[0].caption, QStringLiteral("読み込み"));
+            QVERIFY(user.messages[0].text.startsWith(path));
+            QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale"));
+            QCOMPARE(game.settings.name, std::string("Let's bet on the World Cup 2002"));
+            QVERIFY(w.controller().currentFilePath().empty());
+            return;
+        }
+        QVERIFY(user.messages.empty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale! [Saved]"));
+        QCOMPARE(game.teamCount(), 1);
+        QCOMPARE(w.controller().currentFilePath(), local(path));
+        QCOMPARE(w.controller().editingUnlocked(), password == 0);
+        QCOMPARE(w.button(Cmd::settings)->isEnabled(), password == 0);
+        QVERIFY(!w.controller().unsaved());
+    }
+
+    // A game file dropped on the window runs the Load command with that file:
+    // the load settings still ask, and no file dialog opens.
+    void dropRunsTheLoadCommand() {
+        const QString first = writeGame(QStringLiteral("first.svl"), 0, "Alpha");
+        const QString second = writeGame(QStringLiteral("second.SVL"), 0, "Beta");
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        user.dialogAnswers = {loadMode(true)};
+        drop(w, first);
+        QCOMPARE(user.dialogTitles, std::vector<QString>({QStringLiteral("読み込み設定")}));
+        QVERIFY(user.fileRequests.empty());
+        QCOMPARE(teamNames(w.controller().game()), std::vector<std::string>({"Alpha"}));
+        QCOMPARE(w.controller().currentFilePath(), local(first));
+
+        user.dialogAnswers = {loadMode(false)};  // a merge of the other file
+        drop(w, second);
+        QCOMPARE(teamNames(w.controller().game()), std::vector<std::string>({"Alpha", "Beta"}));
+        QCOMPARE(w.controller().currentFilePath(), local(first));
+
+        // While locked a merge reads nothing, as the Load command's would.
+        w.controller().setEditingUnlocked(false);
+        const QString third = writeGame(QStringLiteral("third.svl"), 0, "Gamma");
+        user.dialogAnswers = {loadMode(false)};
+        drop(w, third);
+        QCOMPARE(teamNames(w.controller().game()).size(), 2u);
+
+        // Other files and cancelled settings do nothing.
+        QFile text(dir_.filePath(QStringLiteral("notes.txt")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.close();
+        bool accepted = true;
+        drop(w, text.fileName(), &accepted);
+        QVERIFY(!accepted);
+        user.dialogAnswers = {ScriptedInteraction::cancel()};
+        drop(w, third);
+        QCOMPARE(teamNames(w.controller().game()).size(), 2u);
+        QVERIFY(user.messages.empty());
+    }
+
+    // Every confirmed command that changes the game marks it unsaved; a new
+    // load and a save clear the mark; ordering alone leaves it.
+    void unsavedAfterEachCommand_data() {
+        using Step = std::function<void(ui::MainWindow&, ScriptedInteraction&)>;
+        QTest::addColumn<Step>("step");
+        QTest::addColumn<bool>("unsaved");
+        const auto click = [](Cmd command) { return [command](ui::MainWindow& w, ScriptedInteraction&) { QTest::mouseClick(w.button(command), Qt::LeftButton); }; };
+        const auto answer = [](std::function<bool(QDialog&)> a, Step then) {
+            return Step([a, then](ui::MainWindow& w, ScriptedInteraction& u) {
+                u.dialogAnswers = {a};
+                then(w, u);
+            });
+        };
+        QTest::newRow("header click") << Step([](ui::MainWindow& w, ScriptedInteraction&) {
+            w.controller().teamHeaderClicked(lists::columnIndex(TeamColumn::points));
+        }) << false;
+        QTest::newRow("settings confirmed") << answer(ScriptedInteraction::ok(), click(Cmd::settings)) << true;
+        QTest::newRow("settings cancelled") << answer(ScriptedInteraction::cancel(), click(Cmd::settings)) << false;
+        QTest::newRow("team added") << answer(typeInto("name", QStringLiteral("Delta")), click(Cmd::addTeam)) << true;
+        QTest::newRow("no team added") << answer(ScriptedInteraction::cancel(), click(Cmd::addTeam)) << false;
+        QTest::newRow("member added") << answer(typeInto("name", QStringLiteral("mia")), click(Cmd::addMember)) << true;
+        QTest::newRow("team edited") << Step([](ui::MainWindow& w, ScriptedInteraction& u) {
+            u.dialogAnswers = {ScriptedInteraction::ok()};
+            w.controller().editTeam(0);
+        }) << true;
+        QTest::newRow("team viewed") << Step([](ui::MainWindow& w, ScriptedInteraction& u) {
+            u.dialogAnswers = {ScriptedInteraction::cancel()};
+            w.controller().editTeam(0);
+        }) << false;
+        QTest::newRow("member confirmed") << Step([](ui::MainWindow& w, ScriptedInteraction& u) {
+            u.dialogAnswers = {ScriptedInteraction::ok()};
+            w.controller().editMember(0);
+        }) << true;
+        QTest::newRow("member looked at") << Step([](ui::MainWindow& w, ScriptedInteraction& u) {
+            u.dialogAnswers = {ScriptedInteraction::cancel()};
+            w.controller().editMember(0);
+        }) << false;
+        QTest::newRow("password set") << answer(
+            [](QDialog& d) {
+                for (const char* name : {"new", "confirm"}) d.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QStringLiteral("abc"));
+                return true;
+            },
+            click(Cmd::password)) << true;
+        QTest::newRow("password refused") << answer(
+            [](QDialog& d) {
+                d.findChild<QLineEdit*>(QStringLiteral("new"))->setText(QStringLiteral("abc"));
+                return true;
+            },
+            click(Cmd::password)) << false;
+        QTest::newRow("page values stored") << Step([](ui::MainWindow& w, ScriptedInteraction& u) {
+            u.dialogAnswers = {ScriptedInteraction::ok()};
+            u.fileAnswers = {QStringLiteral("/nowhere/page.html")};
+            QTest::mouseClick(w.button(Cmd::htmlOutput), Qt::LeftButton);
+        }) << true;
+        QTest::newRow("page cancelled") << answer(ScriptedInteraction::cancel(), click(Cmd::htmlOutput)) << false;
+    }
+    void unsavedAfterEachCommand() {
+        using Step = std::function<void(ui::MainWindow&, ScriptedInteraction&)>;
+        QFETCH(Step, step);
+        QFETCH(bool, unsaved);
+        ui::setHtmlReportWriterForTesting([](const Game&, const std::string&, const ReportSettings&) {});
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        w.controller().refreshView();
+        QVERIFY(!w.controller().unsaved());
+        step(w, user);
+        ui::setHtmlReportWriterForTesting(nullptr);
+        QCOMPARE(w.controller().unsaved(), unsaved);
+    }
+
+    void loadsAndSavesClearTheMark() {
+        const QString path = writeGame(QStringLiteral("mark.svl"), 0);
+        const QString other = writeGame(QStringLiteral("other.svl"), 0, "Other");
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        user.dialogAnswers = {ScriptedInteraction::ok()};
+        QTest::mouseClick(w.button(Cmd::settings), Qt::LeftButton);
+        QVERIFY(w.controller().unsaved());
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {path};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(!w.controller().unsaved());
+        user.dialogAnswers = {loadMode(false)};  // merging a team in
+        user.fileAnswers = {other};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(w.controller().unsaved());
+        user.fileAnswers = {path};
+        QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);
+        QVERIFY(!w.controller().unsaved());
+        user.dialogAnswers = {loadMode(false)};  // a merge that brings nothing new
+        user.fileAnswers = {other};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(!w.controller().unsaved());
+        QVERIFY(user.messages.empty());
+    }
+
+    // With unsaved changes Exit offers to save first: Yes saves and leaves
+    // only once the file is written, No leaves, Cancel stays.
+    void exitWithUnsavedChanges_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveTo");  // empty: the save dialog is cancelled
+        QTest::addColumn<bool>("writeFails");
+        QTest::addColumn<bool>("leaves");
+        QTest::newRow("yes, saved") << int(Answer::Yes) << QStringLiteral("exit.svl") << false << true;
+        QTest::newRow("yes, save cancelled") << int(Answer::Yes) << QString() << false << false;
+        QTest::newRow("yes, save failed") << int(Answer::Yes) << QStringLiteral("full.svl") << true << false;
+        QTest::newRow("no") << int(Answer::No) << QString() << false << true;
+        QTest::newRow("cancel") << int(Answer::Cancel) << QString() << false << false;
+    }
+    void exitWithUnsavedChanges() {
+        QFETCH(int, answer);
+        QFETCH(QString, saveTo);
+        QFETCH(bool, writeFails);
+        QFETCH(bool, leaves);
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        w.show();
+        user.dialogAnswers = {typeInto("name", QStringLiteral("Delta"))};
+        QTest::mouseClick(w.button(Cmd::addTeam), Qt::LeftButton);
+        QVERIFY(w.controller().unsaved());
+
+        user.yesNoCancelAnswers = {Answer(answer)};
+        if (!saveTo.isEmpty()) user.fileAnswers = {dir_.filePath(saveTo)};
+        else user.fileAnswers = {std::nullopt};
+        if (writeFails) setWriteFaultHookForTesting([](std::size_t) { return false; });
+        QTest::keyClick(&w, Qt::Key_Escape);
+        setWriteFaultHookForTesting(nullptr);
+
+        const ScriptedInteraction::Message ask{ui::Interaction::Icon::Question, QStringLiteral("終了"), kExitQuestion};
+        QCOMPARE(user.questions.size(), 1u);
+        QVERIFY(user.questions[0] == ask);
+        QCOMPARE(w.isVisible(), !leaves);
+        const bool saved = !saveTo.isEmpty() && !writeFails;
+        if (!saveTo.isEmpty()) QCOMPARE(QFile::exists(dir_.filePath(saveTo)), saved);
+        QCOMPARE(user.messages.size(), writeFails ? 1u : 0u);
+        QCOMPARE(w.controller().unsaved(), !saved);
+    }
+
+    // Within a run the game's file dialogs start in its file's folder, and an
+    // image picker where the last picture was chosen.
+    void fileDialogsStartWhereTheFilesAre() {
+        const QString path = writeGame(QStringLiteral("here.svl"), 0);
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {std::nullopt};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QCOMPARE(user.fileRequests.back().folder, QString());
+        w.controller().openAtStart(local(path));
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {std::nullopt};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QCOMPARE(user.fileRequests.back().folder, QDir(dir_.path()).absolutePath());
+        user.fileAnswers = {std::nullopt};
+        QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);
+        QCOMPARE(user.fileRequests.back().initialPath, path);
+
+        // The symbol picker of the team dialog, twice.
+        user.dialogAnswers = {[](QDialog& d) {
+            dynamic_cast<ui::TeamDialog&>(d).findChild<QAbstractButton*>(QStringLiteral("browse"))->click();
+            dynamic_cast<ui::TeamDialog&>(d).findChild<QAbstractButton*>(QStringLiteral("browse"))->click();
+            return false;
+        }};
+        user.fileAnswers = {QStringLiteral("/pictures/flags/jpn.png"), std::nullopt};
+        QTest::mouseClick(w.button(Cmd::addTeam), Qt::LeftButton);
+        QCOMPARE(user.fileRequests.back().folder, QStringLiteral("/pictures/flags"));
+    }
+
+    // Qt's file dialog keeps a history; none of it may outlast the run.
+    void toolkitSettingsStayWithinTheRun() {
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY2(!config.isEmpty(), "main() gives the test a configuration folder of its own");
+        {
+            QFileDialog dialog;
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setDirectory(dir_.path());
+            dialog.show();
+            QCoreApplication::processEvents();
+        }
+        QVERIFY(!QFile::exists(config + QStringLiteral("/QtProject.conf")));
+        QVERIFY(QDir(config).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    }
+};
+
+// The user's configuration folder is a fresh one, so that a settings file the
+// toolkit writes shows.
+int main(int argc, char** argv) {
+    QTemporaryDir config;
+    if (!config.isValid()) return 1;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QApplication app(argc, argv);
+    DesktopTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "desktop_test.moc"
