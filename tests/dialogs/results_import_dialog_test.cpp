@@ -149,9 +149,10 @@ void ResultsImportDialogTest::mappingATeamByHand() {
         QVERIFY(child<QLabel>(d, "teamsSummary")->text().contains("うち新しく追加 0）、リストにないゲームのチーム 0"));
         click(d, "ok");
     });
-    QVERIFY(ui::importResultsByDialog(game, script));
+    QVERIFY(ui::importResultsByDialog(game, script, std::nullopt, "/games"));
     QVERIFY(script.finished());
     QCOMPARE(script.openRequests, QStringList{"試合結果 (*.json *.csv)"});
+    QCOMPARE(script.openFolders, QStringList{"/games"});
     QVERIFY(script.messages.empty());
     QCOMPARE(game.teamCount(), 3);
     QCOMPARE(teamLine(game.teamAt(0)), "日本 w1 d1 l0 gd1 tw0 q0 out0 [A] 26/06/05");

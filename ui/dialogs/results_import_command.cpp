@@ -15,9 +15,11 @@ namespace {
 constexpr char16_t kCaption[] = u"試合結果の取り込み";
 }
 
-bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path) {
+bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path,
+                           const QString& folder) {
     if (!path) {
-        const std::optional<QString> chosen = interaction.chooseOpenFile(QStringLiteral("試合結果 (*.json *.csv)"));
+        const std::optional<QString> chosen =
+            interaction.chooseOpenFile(QStringLiteral("試合結果 (*.json *.csv)"), folder);
         if (!chosen) return false;
         path = QFile::encodeName(*chosen).toStdString();
     }

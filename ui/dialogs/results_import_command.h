@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 #include <string>
 
@@ -8,12 +9,13 @@
 
 namespace scorvale::ui {
 
-// "試合結果の取り込み": asks for the match list (JSON or CSV) unless `path`
-// names it (a file dropped on the window; a local file name as
-// QFile::encodeName gives it), reads it, shows the preview and on OK applies
-// it to the teams. A file that cannot be read or is no match list is a
-// warning naming the file and the reason, and the game stays as it was.
-// True when the game changed; the caller then runs fullUpdate.
-bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path = std::nullopt);
+// "試合結果の取り込み": asks for the match list (JSON or CSV), starting in
+// `folder`, unless `path` names it (a file dropped on the window; a local
+// file name as QFile::encodeName gives it), reads it, shows the preview and
+// on OK applies it to the teams. A file that cannot be read or is no match
+// list is a warning naming the file and the reason, and the game stays as it
+// was. True when the game changed; the caller then runs fullUpdate.
+bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path = std::nullopt,
+                           const QString& folder = QString());
 
 }  // namespace scorvale::ui
