@@ -312,12 +312,10 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
     const std::string empty = dir / "empty.svl";
     writeFile(empty, "");
     const std::string out = dir / "out.html";
-    const std::vector<std::vector<std::string>> commands{{"decode"},
-                                                         {"encode"},
-                                                         {"standings"},
-                                                         {"standings", "--json"},
-                                                         {"report", "-o", out},
-                                                         {"import-results", openfootball("worldcup2002.json"), "-o", out}};
+    const std::string matches = openfootball("worldcup2002.json");
+    const std::vector<std::vector<std::string>> commands{
+        {"decode"}, {"encode"}, {"standings"}, {"standings", "--json"}, {"report", "-o", out},
+        {"import-results", matches, "-o", out}};
     for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty}) {
         for (auto args : commands) {
             args.insert(args.begin() + 1, input);
@@ -497,9 +495,9 @@ TEST_F(SvltoolTest, ImportResultsErrorsNameTheFileAndThePlace) {
     };
     const auto csv = [&](const char* name, const std::string& rows) { return file(name, header + rows); };
     const std::string notJson = file("a.json", "{\"matches\": [oops");
-    const std::string badMatch = file("b.json",
-                                      R"({"matches": [{"round": "1", "team1": "A", "team2": "B", "score": {"ft": [1, 0]}},
-                                                      {"round": "1", "team1": "A", "team2": "C", "score": {"ft": [1]}}]})");
+    const std::string badMatch = file("b.json", R"({"matches": [
+        {"round": "1", "team1": "A", "team2": "B", "score": {"ft": [1, 0]}},
+        {"round": "1", "team1": "A", "team2": "C", "score": {"ft": [1]}}]})");
     const std::string noList = file("letter.txt", "Dear all,\nsee you.\n");
     const std::string noColumn = file("c.csv", "team1,team2,score1\nA,B,1\n");
     const std::string badScore = csv("d.csv", "A,B,1,0,A\nA,C,x,1,A\n");
