@@ -92,10 +92,13 @@ public:
         readDate(row, record);
         std::stable_sort(row.problems.begin(), row.problems.end(),
                          [](const MemberProblem& a, const MemberProblem& b) { return a.column < b.column; });
-        // A row that is not imported keeps only the reasons why.
-        if (std::any_of(row.problems.begin(), row.problems.end(), [](const auto& p) { return p.skipsRow(); })) {
+        // A row that is not imported says why once, at its first bad cell.
+        const auto reason = std::find_if(row.problems.begin(), row.problems.end(),
+                                         [](const MemberProblem& p) { return p.skipsRow(); });
+        if (reason != row.problems.end()) {
             row.action = Action::skip;
-            std::erase_if(row.problems, [](const MemberProblem& p) { return !p.skipsRow(); });
+            MemberProblem first = std::move(*reason);
+            row.problems.assign(1, std::move(first));
         }
         return row;
     }
