@@ -159,7 +159,7 @@ private:
             blanks.clear();
 
             const TeamMatch match = matcher_.match(pick);
-            PlannedVote vote{column, {}, match.team};
+            PlannedVote vote{column, {}, std::string(pick), match.team};
             std::string stored;
             if (match.team >= 0) {
                 stored = game_.teamAt(match.team).name.str();
@@ -272,6 +272,16 @@ void checkMemberOptions(const MemberImportOptions& options) {
     if (inVotes(options.nameColumn)) throw MemberOptionsError("the vote columns hold the name column");
     if (options.dateColumn > 0 && inVotes(options.dateColumn))
         throw MemberOptionsError("the vote columns hold the date column");
+}
+
+MemberImportOptions suggestMemberOptions(const MembersFile& file) {
+    MemberImportOptions options;
+    const std::size_t first = file.rows.size() > 1 ? 1 : 0;
+    if (file.columnCount >= 2 && !file.rows.empty() && formDate(cell(file.rows[first], 1))) {
+        options.dateColumn = 1;
+        options.nameColumn = 2;
+    }
+    return options;
 }
 
 MemberImportPlan planMemberImport(const MembersFile& file, const MemberImportOptions& options, const Game& game,

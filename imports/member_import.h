@@ -53,8 +53,9 @@ void checkMemberOptions(const MemberImportOptions& options);
 // One pick as the preview shows it.
 struct PlannedVote {
     std::size_t column = 0;
-    std::string text;  // UTF-8: the matched team's name as the game has it, else the pick as written
-    int team = -1;     // the matched team's index, or -1
+    std::string text;     // UTF-8: the matched team's name as the game has it, else the pick as written
+    std::string written;  // UTF-8: the pick as written, trimmed
+    int team = -1;        // the matched team's index, or -1
 };
 
 // One record of the file (blank records are left out) and what becomes of it.
@@ -79,6 +80,11 @@ struct MemberImportPlan {
     std::size_t problemCount = 0;
     std::size_t voteColumns = 0;  // the most votes a row keeps
 };
+
+// What a preview opens with: the defaults, and when the first column of the
+// first member row holds a timestamp (as a form's export has it), that
+// column as the date and the next one as the name.
+MemberImportOptions suggestMemberOptions(const MembersFile& file);
 
 // Plans the import of `file`'s records into `game` (which it does not change):
 // names trimmed and stored as written, picks matched through `matcher` (built

@@ -75,6 +75,9 @@ TEST(MemberImport, FormExportIntoTheExample) {
     const Game before = game;
     ASSERT_EQ(game.memberCount(), 12);
     const MemberImportPlan plan = prepareMemberImport(fixture("form.csv"), formOptions(false), game, kToday);
+    const MemberImportOptions suggested = suggestMemberOptions(readMembersFile(fixture("form.csv")));
+    EXPECT_EQ(suggested.dateColumn, 1u);
+    EXPECT_EQ(suggested.nameColumn, 2u);
     EXPECT_EQ(plan.toAdd, 4u);
     EXPECT_EQ(plan.toReplace, 0u);
     EXPECT_EQ(plan.toSkip, 2u);
@@ -132,6 +135,7 @@ TEST(MemberImport, ExcelExportIntoTheExample) {
     Game game = exampleGame();
     const std::string bytes = fixture("excel.csv");
     EXPECT_EQ(readMembersFile(bytes).encoding, text::Encoding::cp932);
+    EXPECT_EQ(suggestMemberOptions(readMembersFile(bytes)), MemberImportOptions{});
     MemberImportOptions options;
     options.header = false;
     const MemberImportPlan plan = prepareMemberImport(bytes, options, game, kToday);
