@@ -4,9 +4,15 @@
 #include <QFont>
 #include <QPixmap>
 
+#include <QComboBox>
+
+#include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
+#include "imports/member_import.h"
 #include "scoring/standings.h"
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/member_edit_dialog.h"
+#include "ui/dialogs/member_import_dialog.h"
 #include "ui/dialogs/member_info_dialog.h"
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
@@ -81,5 +87,19 @@ int main(int argc, char** argv) {
     report.head = sjis("<B>決勝トーナメント</B>\r\nの結果です。");
     ui::ReportSettingsDialog reportDialog(report, script);
     save(reportDialog, folder, "report-settings-dialog.png");
+
+    // The form's export of the tests into the example game, the comment column left out.
+    Game example;
+    loadGame(example, SCORVALE_SOURCE_DIR "/examples/worldcup2002.svl", ReadAll);
+    std::string form = readWholeFile(SCORVALE_SOURCE_DIR "/tests/fixtures/members/form.csv");
+    imports::MembersFile file = imports::readMembersFile(form);
+    const imports::MemberImportOptions options = imports::suggestMemberOptions(file);
+    ui::MemberImportDialog importDialog(QStringLiteral("form.csv"), std::move(form), std::move(file), options, example,
+                                        "26/06/10");
+    importDialog.findChild<QComboBox*>(QStringLiteral("lastVoteColumn"))->setCurrentIndex(6);
+    importDialog.resize(820, 420);
+    importDialog.show();
+    QApplication::processEvents();
+    importDialog.grab().save(QDir(folder).filePath(QStringLiteral("member-import-dialog.png")));
     return 0;
 }

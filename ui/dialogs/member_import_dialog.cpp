@@ -235,7 +235,7 @@ void MemberImportDialog::showPlan(const QString& error) {
         preview_->setColumnWidth(MemberPlanModel::StateColumn, 84);
         preview_->setColumnWidth(MemberPlanModel::NameColumn, 130);
         preview_->setColumnWidth(MemberPlanModel::DateColumn, 70);
-        for (int c = MemberPlanModel::FirstVoteColumn; c < model_.columnCount(); ++c) preview_->setColumnWidth(c, 96);
+        for (int c = MemberPlanModel::FirstVoteColumn; c < model_.columnCount(); ++c) preview_->setColumnWidth(c, 86);
     } else {
         counts_->clear();
     }
