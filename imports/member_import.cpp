@@ -274,10 +274,14 @@ void checkMemberOptions(const MemberImportOptions& options) {
         throw MemberOptionsError("the vote columns hold the date column");
 }
 
-MemberImportOptions suggestMemberOptions(const MembersFile& file) {
+MemberImportOptions suggestMemberOptions(const MembersFile& file, TeamMatcher& matcher) {
     MemberImportOptions options;
-    const std::size_t first = file.rows.size() > 1 ? 1 : 0;
-    if (file.columnCount >= 2 && !file.rows.empty() && formDate(cell(file.rows[first], 1))) {
+    if (file.rows.empty()) return options;
+    const auto& cells = file.rows.front().fields;
+    options.header = std::none_of(cells.begin(), cells.end(),
+                                  [&](const std::string& c) { return matcher.match(c).team >= 0; });
+    const std::size_t first = options.header && file.rows.size() > 1 ? 1 : 0;
+    if (file.columnCount >= 2 && formDate(cell(file.rows[first], 1))) {
         options.dateColumn = 1;
         options.nameColumn = 2;
     }

@@ -81,10 +81,11 @@ struct MemberImportPlan {
     std::size_t voteColumns = 0;  // the most votes a row keeps
 };
 
-// What a preview opens with: the defaults, and when the first column of the
-// first member row holds a timestamp (as a form's export has it), that
-// column as the date and the next one as the name.
-MemberImportOptions suggestMemberOptions(const MembersFile& file);
+// What a preview opens with: the defaults, but no header when a cell of the
+// first record names a team of the game (a spreadsheet's rows start at once),
+// and when the first column of the first member row holds a timestamp (as a
+// form's export has it), that column as the date and the next one as the name.
+MemberImportOptions suggestMemberOptions(const MembersFile& file, TeamMatcher& matcher);
 
 // Plans the import of `file`'s records into `game` (which it does not change):
 // names trimmed and stored as written, picks matched through `matcher` (built

@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     loadGame(example, SCORVALE_SOURCE_DIR "/examples/worldcup2002.svl", ReadAll);
     std::string form = readWholeFile(SCORVALE_SOURCE_DIR "/tests/fixtures/members/form.csv");
     imports::MembersFile file = imports::readMembersFile(form);
-    const imports::MemberImportOptions options = imports::suggestMemberOptions(file);
+    imports::TeamMatcher matcher(example);
+    const imports::MemberImportOptions options = imports::suggestMemberOptions(file, matcher);
     ui::MemberImportDialog importDialog(QStringLiteral("form.csv"), std::move(form), std::move(file), options, example,
                                         "26/06/10");
     importDialog.findChild<QComboBox*>(QStringLiteral("lastVoteColumn"))->setCurrentIndex(6);

@@ -75,7 +75,9 @@ TEST(MemberImport, FormExportIntoTheExample) {
     const Game before = game;
     ASSERT_EQ(game.memberCount(), 12);
     const MemberImportPlan plan = prepareMemberImport(fixture("form.csv"), formOptions(false), game, kToday);
-    const MemberImportOptions suggested = suggestMemberOptions(readMembersFile(fixture("form.csv")));
+    TeamMatcher matcher(game);
+    const MemberImportOptions suggested = suggestMemberOptions(readMembersFile(fixture("form.csv")), matcher);
+    EXPECT_TRUE(suggested.header);
     EXPECT_EQ(suggested.dateColumn, 1u);
     EXPECT_EQ(suggested.nameColumn, 2u);
     EXPECT_EQ(plan.toAdd, 4u);
@@ -135,7 +137,10 @@ TEST(MemberImport, ExcelExportIntoTheExample) {
     Game game = exampleGame();
     const std::string bytes = fixture("excel.csv");
     EXPECT_EQ(readMembersFile(bytes).encoding, text::Encoding::cp932);
-    EXPECT_EQ(suggestMemberOptions(readMembersFile(bytes)), MemberImportOptions{});
+    TeamMatcher matcher(game);
+    MemberImportOptions expected;
+    expected.header = false;
+    EXPECT_EQ(suggestMemberOptions(readMembersFile(bytes), matcher), expected);
     MemberImportOptions options;
     options.header = false;
     const MemberImportPlan plan = prepareMemberImport(bytes, options, game, kToday);

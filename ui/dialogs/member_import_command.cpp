@@ -41,7 +41,8 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     }
 
     const std::string today = todayText();
-    const imports::MemberImportOptions options = imports::suggestMemberOptions(file);
+    imports::TeamMatcher matcher(game);
+    const imports::MemberImportOptions options = imports::suggestMemberOptions(file, matcher);
     MemberImportDialog dialog(QFileInfo(QFile::decodeName(path->c_str())).fileName(), std::move(bytes),
                               std::move(file), options, game, today);
     if (!interaction.runDialog(dialog) || !dialog.plan()) return false;
