@@ -1,5 +1,6 @@
 #include "imports/form_date.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "text/normalize.h"
@@ -134,10 +135,21 @@ bool timePart(Reader& in) {
     return in.atEnd();
 }
 
+// The text as normalizeName gives it; plain ASCII, as most timestamps are,
+// needs only the case folded.
+std::string folded(std::string_view utf8) {
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) return text::normalizeName(utf8);
+    std::string out(text::trimSpaces(utf8));
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 }  // namespace
 
 std::optional<std::string> formDate(std::string_view utf8) {
-    const std::string text = text::normalizeName(utf8);
+    const std::string text = folded(utf8);
     Reader in(text);
     const auto date = datePart(in);
     if (!date || !exists(*date)) return std::nullopt;

@@ -142,6 +142,7 @@ private:
     }
 
     void readVotes(PlannedRow& row, const text::CsvRow& record) {
+        row.votes.reserve(std::min<std::size_t>(voteColumns_.size(), Member::kMaxVotes));
         std::vector<std::size_t> blanks;  // reported once a later pick moves up over them
         std::size_t dropped = 0;
         std::size_t firstDropped = 0;

@@ -1,4 +1,5 @@
-// Any bytes, under any options, plan or fail with the import's own errors;
+// Any bytes, under any options, plan or fail with the import's own errors
+// (and the preview's guess of the columns reads whatever opens);
 // applying the plan keeps the game's rules (no name twice, at most 64 votes,
 // texts a game file can hold) and the game survives a save and a load.
 //
@@ -71,6 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const Game base = smallGame();
     const MemberImportOptions options = optionsOf(data[0], data[1]);
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
+
+    // The preview's first guess reads any file it can open.
+    try {
+        static TeamMatcher matcher(base);
+        const MemberImportOptions suggested = suggestMemberOptions(readMembersFile(bytes, options.encoding), matcher);
+        if (suggested.nameColumn == 0 || suggested.nameColumn == suggested.dateColumn) __builtin_trap();
+    } catch (const MembersFileError&) {
+    }
 
     MemberImportPlan plan;
     try {

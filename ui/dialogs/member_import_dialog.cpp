@@ -162,8 +162,12 @@ void MemberImportDialog::fillColumnChoices() {
     }
     const std::size_t date = options_.dateColumn <= width ? options_.dateColumn : 0;
 
+    // The caller plans once for the whole refill.
+    const QSignalBlocker blockName(nameColumn_);
+    const QSignalBlocker blockFirst(firstVote_);
+    const QSignalBlocker blockLast(lastVote_);
+    const QSignalBlocker blockDate(dateColumn_);
     for (QComboBox* box : {nameColumn_, firstVote_, lastVote_, dateColumn_}) {
-        const QSignalBlocker block(box);
         box->clear();
         if (box == dateColumn_) box->addItem(QStringLiteral("なし (今日の日付)"));
         for (std::size_t c = 1; c <= width; ++c) box->addItem(label(c));
