@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +23,11 @@ WriteFaultHook& faultHook() {
 }
 
 std::string reasonOf(int error) { return std::strerror(error); }
+
+std::string tooLarge(std::uint64_t size) {
+    return "too large to load: " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(readableFileLimit()) + " bytes of this computer's memory";
+}
 
 class Fd {
 public:
@@ -47,6 +54,43 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The file a save to `path` really replaces: the end of the chain of symbolic
+// links that `path` may be, so that the links stay links and their target is
+// what changes. A link to nothing names the file to create, as other
+// programs do. Errors name `path`, the name the user gave.
+std::string finalTarget(const std::string& path) {
+    constexpr int kMaxLinks = 40;  // the kernel's own bound on a chain
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::vector<char> target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0) throw FileError(path, reasonOf(errno));
+        // A link rewritten longer meanwhile: read it again.
+        if (static_cast<std::size_t>(n) == target.size()) continue;
+        const std::string to(target.data(), static_cast<std::size_t>(n));
+        current = !to.empty() && to.front() == '/' ? to : folderOf(current) + '/' + to;
+    }
+    throw FileError(path, reasonOf(ELOOP));
+}
+
+const char* kindOf(mode_t mode) {
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISCHR(mode)) return "a character device";
+    if (S_ISBLK(mode)) return "a block device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "neither file nor folder";
+}
+
+// Refuses all but a regular file the machine can hold.
+void checkReadable(const std::string& path, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) throw FileError(path, reasonOf(EISDIR));
+    if (!S_ISREG(st.st_mode)) throw FileError(path, std::string("not a regular file (") + kindOf(st.st_mode) + ")");
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (size > readableFileLimit()) throw FileError(path, tooLarge(size));
+}
+
 }  // namespace
 
 void setWriteFaultHookForTesting(WriteFaultHook hook) { faultHook() = std::move(hook); }
@@ -56,10 +100,13 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
+    // The temporary file lies beside the file replaced, so that the rename
+    // stays within one folder and one file system.
+    const std::string file = finalTarget(path);
     struct stat target {};
-    if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) throw FileError(path, reasonOf(EISDIR));
+    if (::stat(file.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) throw FileError(path, reasonOf(EISDIR));
 
-    std::string tmpl = path + ".XXXXXX";
+    std::string tmpl = file + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     Fd fd(::mkstemp(name.data()));
@@ -72,7 +119,7 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
 
     // Keep the mode an existing file had; a new file gets the usual 0666 & ~umask.
     mode_t mode = 0;
-    if (::stat(path.c_str(), &target) == 0) {
+    if (::stat(file.c_str(), &target) == 0) {
         mode = target.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -103,19 +150,35 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     }
     if (::fsync(fd.get()) != 0) fail(errno);
     if (::close(fd.release()) != 0) fail(errno);
-    if (::rename(tmpPath.c_str(), path.c_str()) != 0) fail(errno);
+    if (::rename(tmpPath.c_str(), file.c_str()) != 0) fail(errno);
 
     // Make the rename itself durable.
-    Fd dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY));
+    Fd dir(::open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY));
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+std::uint64_t readableFileLimit() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    const std::uint64_t memory = pages > 0 && pageSize > 0
+                                     ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize)
+                                     : std::numeric_limits<std::uint64_t>::max();
+    return std::min<std::uint64_t>(memory, std::string().max_size());
+}
+
 std::string readWholeFile(const std::string& path) {
-    Fd fd(::open(path.c_str(), O_RDONLY));
-    if (fd.get() < 0) throw FileError(path, reasonOf(errno));
+    // Looked at before it is opened: opening a device may do something by
+    // itself, and opening a FIFO waits for a writer.
     struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) throw FileError(path, reasonOf(errno));
+    checkReadable(path, st);
+    // Should a FIFO take the file's place meanwhile, opening it cannot hang.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) throw FileError(path, reasonOf(errno));
     if (::fstat(fd.get(), &st) != 0) throw FileError(path, reasonOf(errno));
-    if (S_ISDIR(st.st_mode)) throw FileError(path, reasonOf(EISDIR));
+    checkReadable(path, st);
+
+    const std::uint64_t limit = readableFileLimit();
     std::string data;
     if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[1 << 16];
@@ -126,6 +189,9 @@ std::string readWholeFile(const std::string& path) {
             throw FileError(path, reasonOf(errno));
         }
         if (n == 0) break;
+        // A file that grows while it is read is bounded all the same.
+        if (data.size() + static_cast<std::size_t>(n) > limit)
+            throw FileError(path, tooLarge(data.size() + static_cast<std::size_t>(n)));
         data.append(buffer, static_cast<std::size_t>(n));
     }
     return data;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,7 +22,17 @@ using ByteSink = std::function<void(std::string_view piece)>;
 void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce);
 
 // Reads the whole file; throws FileError when it cannot be opened or read.
+// Only a regular file is read (a folder, FIFO, device or socket is refused
+// before anything is opened), and only one of at most readableFileLimit()
+// bytes.
 std::string readWholeFile(const std::string& path);
+
+// The largest file readWholeFile takes: the machine's physical memory (and
+// never more than a std::string holds). The whole file lies in memory before
+// it is parsed and the game is built beside it, so a larger one can never be
+// loaded; trying would only drive the system into the out-of-memory killer,
+// which a program cannot catch, long before new fails.
+std::uint64_t readableFileLimit();
 
 // Test seam: called before each write(2) of the temporary file with the bytes
 // written so far; returning false makes that write fail as a full disk would.

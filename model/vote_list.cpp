@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "model/text_field.h"
 
@@ -75,6 +76,14 @@ bool VoteList::insert(int position, std::string_view text) {
     if (count_ >= kMaxVotes) return false;
     if (position < 0 || position > count_) return true;
     text = fieldText(text);
+    // A vote of this very list lies in the block that is about to shift or
+    // be regrown: take it out first (a field's text fits on the stack).
+    char own[TextField::kMaxBytes];
+    const std::less<const char*> before;  // a total order, also for unrelated pointers
+    if (!text.empty() && !before(text.data(), data()) && before(text.data(), data() + size_)) {
+        std::memcpy(own, text.data(), text.size());
+        text = std::string_view(own, text.size());
+    }
     const std::size_t at = position == count_ ? size_ : offsetOf(position);
     const std::size_t piece = 1 + text.size();
     reserve(size_ + piece);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal
-# build, then the core tests again under AddressSanitizer + UBSan.
+# build, then the core, dialog and window tests again under AddressSanitizer +
+# UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

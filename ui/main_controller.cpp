@@ -1,6 +1,10 @@
 #include "ui/main_controller.h"
 
 #include <QFile>
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <type_traits>
 
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
@@ -18,6 +22,26 @@ namespace {
 
 QString localPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+std::function<void()>& loadFaultHook() {
+    static std::function<void()> hook = [] {};
+    return hook;
+}
+
+// Scores `game` and orders both lists by rank, all or nothing: each ordering
+// works out the new order before it moves a record, and the larger list goes
+// first, so that the other reuses the buffers it grew and cannot run out of
+// memory once the first has moved its records.
+void scoreAndOrderByRank(Game& game) {
+    computeStandings(game);
+    if (game.memberCount() >= game.teamCount()) {
+        sortMembers(game, MemberSortKey::rank);
+        sortTeams(game, TeamSortKey::rank);
+    } else {
+        sortTeams(game, TeamSortKey::rank);
+        sortMembers(game, MemberSortKey::rank);
+    }
+}
 
 void setStartValues(Game& game) {
     GameSettings& s = game.settings;
@@ -38,6 +62,10 @@ void setStartValues(Game& game) {
     game.clearTeams();
 }
 }  // namespace
+
+void setLoadFaultHookForTesting(std::function<void()> hook) {
+    loadFaultHook() = hook ? std::move(hook) : [] {};
+}
 
 MainController::MainController(Interaction& interaction, WindowView& view)
     : interaction_(interaction), view_(view), teamModel_(game_.teams(), lists::kTeamColumns, nullptr),
@@ -73,7 +101,82 @@ void MainController::tellFileError(const QString& caption, const std::string& pa
                       localPath(path) + QLatin1Char('\n') + QString::fromLocal8Bit(reason));
 }
 
-void MainController::load() {
+template <typename Command>
+void MainController::guarded(const char16_t* caption, Command command) {
+    // The message is told once the handler has ended: telling needs memory too.
+    bool outOfMemory = false;
+    std::string detail;
+    try {
+        command();
+        return;
+    } catch (const FileError& error) {
+        try {
+            tellFileError(QString::fromUtf16(caption), error.path(), error.reason());
+        } catch (...) {
+        }
+        return;
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    } catch (const std::length_error&) {
+        // A text or list beyond what a string or vector can hold.
+        outOfMemory = true;
+    } catch (const std::exception& error) {
+        try {
+            detail = error.what();
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    try {
+        QString text = outOfMemory ? QStringLiteral("メモリが足りないため、この操作を完了できませんでした。")
+                                   : QStringLiteral("この操作を完了できませんでした。");
+        if (!detail.empty()) text += QLatin1Char('\n') + QString::fromLocal8Bit(detail);
+        interaction_.tell(Interaction::Icon::Warning, QString::fromUtf16(caption), text);
+    } catch (...) {
+        // Not even the message fits: the game is as the command left it.
+    }
+}
+
+// The commands run through here (a load, a merge, a save, a page, the
+// settings, and the imports to come) only add records at the collections'
+// ends and set settings, report texts and the window's state, so the sizes
+// and copies of those are all it takes to undo them. A file error is the
+// exception: it ends a command with what the command had done kept, as the
+// commands have always done.
+template <typename Change>
+void MainController::changeOrRollBack(Change change) {
+    Checkpoint before{game_.settings, game_.report, game_.teams().size(), game_.members().size(), editingUnlocked_,
+                      currentFilePath_};
+    try {
+        change();
+    } catch (const FileError&) {
+        throw;
+    } catch (...) {
+        rollBack(before);
+        throw;
+    }
+}
+
+void MainController::rollBack(Checkpoint& to) noexcept {
+    game_.settings = std::move(to.settings);
+    game_.report = std::move(to.report);
+    std::vector<Team>& teams = game_.teams();
+    std::vector<Member>& members = game_.members();
+    teams.erase(teams.begin() + static_cast<std::ptrdiff_t>(std::min(to.teams, teams.size())), teams.end());
+    members.erase(members.begin() + static_cast<std::ptrdiff_t>(std::min(to.members, members.size())),
+                  members.end());
+    editingUnlocked_ = to.editingUnlocked;
+    currentFilePath_ = std::move(to.currentFilePath);
+    // The computed fields as they were: those of the game as it is again.
+    try {
+        computeStandings(game_);
+    } catch (...) {
+    }
+}
+
+void MainController::load() { guarded(u"読み込み", [this] { loadCommand(); }); }
+
+void MainController::loadCommand() {
     LoadSettingsDialog dialog(dialogParent_);
     if (!interaction_.runDialog(dialog)) return;
     const bool newLoad = dialog.newLoad();
@@ -88,45 +191,56 @@ void MainController::load() {
 
     const std::optional<QString> chosen = interaction_.chooseOpenFile(QStringLiteral("svl (*.svl)"));
     if (!chosen) return;
-    const std::string path = localPath(*chosen);
-    std::string bytes;
-    try {
-        bytes = readWholeFile(path);
-    } catch (const FileError& error) {
-        // The open game is only given up once the new file is in hand.
-        tellFileError(QStringLiteral("読み込み"), error.path(), error.reason());
-        return;
-    }
+    std::string path = localPath(*chosen);
+    // The open game is only given up once the new file is in hand.
+    std::string bytes = readWholeFile(path);
 
-    if (newLoad) {
-        game_.clearMembers();
-        game_.clearTeams();
-        game_.settings.name.clear();
-        editingUnlocked_ = false;
-        currentFilePath_ = path;
-    }
-    loadGameBytes(game_, bytes, flags);
+    changeOrRollBack([&] {
+        if (newLoad) {
+            // Read into a game of its own, which takes the open game's place
+            // only when it is complete: a failure leaves the open game whole.
+            Game fresh;
+            fresh.settings = game_.settings;
+            fresh.settings.name.clear();
+            fresh.report = game_.report;
+            loadGameBytes(fresh, bytes, flags);
+            std::string().swap(bytes);
+            loadFaultHook()();
+            scoreAndOrderByRank(fresh);
+            static_assert(std::is_nothrow_move_assignable_v<Game>);
+            game_ = std::move(fresh);
+            editingUnlocked_ = false;
+            currentFilePath_ = std::move(path);
+        } else {
+            loadGameBytes(game_, bytes, flags);
+            std::string().swap(bytes);
+            loadFaultHook()();
+            scoreAndOrderByRank(game_);
+        }
+    });
     if (game_.settings.password == 0) editingUnlocked_ = true;
-    fullUpdate();
+    refreshView();
 }
 
-void MainController::save() {
+void MainController::save() { guarded(u"保存", [this] { saveCommand(); }); }
+
+void MainController::saveCommand() {
     computeStandings(game_);
     refreshView();
     if (!hasGame_) return;
     const std::optional<QString> chosen =
         interaction_.chooseSaveFile(QStringLiteral("Svl (*.svl)"), QStringLiteral("svl"), localPath(currentFilePath_));
     if (!chosen) return;
-    currentFilePath_ = localPath(*chosen);
-    try {
+    changeOrRollBack([&] {
+        currentFilePath_ = localPath(*chosen);
         saveGame(game_, currentFilePath_);
-    } catch (const FileError& error) {
-        tellFileError(QStringLiteral("保存"), error.path(), error.reason());
-    }
+    });
 }
 
-void MainController::password() {
-    PasswordDialog dialog(editingUnlocked_, dialogParent_);
+void MainController::password() { guarded(u"パスワード", [this] { passwordCommand(); }); }
+
+void MainController::passwordCommand() {
+    PasswordDialog dialog(editingUnlocked_, interaction_, dialogParent_);
     if (!interaction_.runDialog(dialog)) return;
     const auto notice = [this](const char16_t* caption, const char16_t* text) {
         interaction_.tell(Interaction::Icon::None, QString::fromUtf16(caption), QString::fromUtf16(text));
@@ -151,46 +265,66 @@ void MainController::password() {
 }
 
 void MainController::settings() {
-    if (runSettingsCommand(game_, interaction_)) fullUpdate();
+    guarded(u"設定", [this] {
+        bool confirmed = false;
+        changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
+        if (confirmed) fullUpdate();
+    });
 }
 
 void MainController::addTeam() {
-    addTeamByDialog(game_, interaction_);
-    refreshView();
+    guarded(u"チーム追加", [this] {
+        addTeamByDialog(game_, interaction_);
+        refreshView();
+    });
 }
 
 void MainController::addMember() {
-    addMemberByDialog(game_, interaction_);
-    refreshView();
+    guarded(u"参加者追加", [this] {
+        addMemberByDialog(game_, interaction_);
+        refreshView();
+    });
 }
 
 void MainController::htmlOutput() {
-    runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
-        refreshView();
-        return hasGame_;
+    guarded(u"HTML出力", [this] {
+        changeOrRollBack([this] {
+            runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
+                refreshView();
+                return hasGame_;
+            });
+        });
     });
 }
 
 void MainController::editTeam(int row) {
-    if (row < 0 || row >= game_.teamCount()) return;
-    editTeamByDialog(game_, interaction_, row, editingUnlocked_);
-    fullUpdate();
+    guarded(u"チーム編集", [this, row] {
+        if (row < 0 || row >= game_.teamCount()) return;
+        editTeamByDialog(game_, interaction_, row, editingUnlocked_);
+        fullUpdate();
+    });
 }
 
 void MainController::editMember(int row) {
-    if (row < 0 || row >= game_.memberCount()) return;
-    showMemberByDialog(game_, interaction_, row);
-    fullUpdate();
+    guarded(u"参加者情報", [this, row] {
+        if (row < 0 || row >= game_.memberCount()) return;
+        showMemberByDialog(game_, interaction_, row);
+        fullUpdate();
+    });
 }
 
 void MainController::teamHeaderClicked(int column) {
-    sortTeams(game_, lists::teamSortKeyOfColumn(column));
-    refreshView();
+    guarded(u"並べ替え", [this, column] {
+        sortTeams(game_, lists::teamSortKeyOfColumn(column));
+        refreshView();
+    });
 }
 
 void MainController::memberHeaderClicked(int column) {
-    sortMembers(game_, lists::memberSortKeyOfColumn(column));
-    refreshView();
+    guarded(u"並べ替え", [this, column] {
+        sortMembers(game_, lists::memberSortKeyOfColumn(column));
+        refreshView();
+    });
 }
 
 bool MainController::confirmExit() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "model/game.h"
@@ -22,7 +23,9 @@ public:
 
 // The main window's state and every command it runs, apart from the widgets:
 // it asks the user only through Interaction and shows the game through the
-// two list models.
+// two list models. No command lets an exception out: whatever the core
+// throws ends the command with a warning, and a load, a merge, a save, a page
+// or a change of settings that runs out of memory leaves the game as it was.
 class MainController {
 public:
     MainController(Interaction& interaction, WindowView& view);
@@ -57,6 +60,29 @@ public:
     bool confirmExit();
 
 private:
+    // What a command that changes the game takes back when it fails (see
+    // changeOrRollBack).
+    struct Checkpoint {
+        GameSettings settings;
+        ReportSettings report;
+        std::size_t teams;
+        std::size_t members;
+        bool editingUnlocked;
+        std::string currentFilePath;
+    };
+
+    // One command of the window: what it throws becomes a warning under `caption`.
+    template <typename Command>
+    void guarded(const char16_t* caption, Command command);
+    // Runs `change`; should it throw anything but a file error, the game and
+    // the window's state are put back as they were first.
+    template <typename Change>
+    void changeOrRollBack(Change change);
+    void rollBack(Checkpoint& to) noexcept;
+
+    void loadCommand();
+    void saveCommand();
+    void passwordCommand();
     void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
 
     Interaction& interaction_;
@@ -69,5 +95,10 @@ private:
     bool editingUnlocked_ = true;
     std::string currentFilePath_;
 };
+
+// Test seam: called once a load has applied the file to a game (a new load's
+// fresh game, or the open game of a merge) and before the command completes;
+// what it throws acts as a failure there, std::bad_alloc as memory running out.
+void setLoadFaultHookForTesting(std::function<void()> hook);
 
 }  // namespace scorvale::ui

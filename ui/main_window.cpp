@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -37,6 +38,26 @@ protected:
 private:
     MainWindow* window_;
 };
+
+// A list that knows which button made the double click it reports: only the
+// left one opens a row, as the member editor gives the right one a meaning.
+class RowList : public QTableView {
+public:
+    using QTableView::QTableView;
+    bool leftDoubleClick() const { return leftDoubleClick_; }
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        leftDoubleClick_ = event->button() == Qt::LeftButton;
+        QTableView::mouseDoubleClickEvent(event);
+        leftDoubleClick_ = false;
+    }
+
+private:
+    bool leftDoubleClick_ = false;
+};
+
+bool leftDoubleClick(const QTableView* list) { return static_cast<const RowList*>(list)->leftDoubleClick(); }
 }  // namespace
 
 MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
@@ -82,10 +103,12 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
             [this](int c) { controller_.teamHeaderClicked(c); });
     connect(memberList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int c) { controller_.memberHeaderClicked(c); });
-    connect(teamList_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { controller_.editTeam(index.row()); });
-    connect(memberList_, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { controller_.editMember(index.row()); });
+    connect(teamList_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (leftDoubleClick(teamList_)) controller_.editTeam(index.row());
+    });
+    connect(memberList_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (leftDoubleClick(memberList_)) controller_.editMember(index.row());
+    });
 
     auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(about, &QShortcut::activated, this, &MainWindow::showAbout);
@@ -94,7 +117,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
 
 template <typename Model>
 QTableView* MainWindow::makeList(Model* model) {
-    auto* view = new QTableView(this);
+    auto* view = new RowList(this);
     view->setModel(model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/dialogs/validation.h"
+#include "ui/line_field.h"
 #include "ui/password.h"
 #include "ui/qt_text.h"
 
@@ -17,20 +19,15 @@ namespace {
 constexpr int kMaxPasswordBytes = 8;
 
 QLineEdit* passwordEdit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
+    QLineEdit* edit = makeLineField(name, kMaxPasswordBytes, parent);
     edit->setEchoMode(QLineEdit::Password);
-    edit->setValidator(new ByteLimitValidator(kMaxPasswordBytes, edit));
     return edit;
 }
 
-std::int32_t valueOf(const QLineEdit* edit) {
-    // Every character a validator let through has a Shift-JIS form.
-    return passwordValue(toSjis(edit->text()).value_or(std::string()));
-}
 }  // namespace
 
-PasswordDialog::PasswordDialog(bool unlocked, QWidget* parent) : QDialog(parent) {
+PasswordDialog::PasswordDialog(bool unlocked, Interaction& interaction, QWidget* parent)
+    : QDialog(parent), interaction_(interaction) {
     setWindowTitle(QStringLiteral("管理者暗証番号"));
     auto* layout = new QVBoxLayout(this);
     auto* prompt = new QLabel(QStringLiteral("8文字以内でパスワードを入れてください"), this);
@@ -55,9 +52,17 @@ PasswordDialog::PasswordDialog(bool unlocked, QWidget* parent) : QDialog(parent)
 
 void PasswordDialog::accept() {
     // A disabled field is empty, so its value is 0.
-    currentValue = valueOf(current_);
-    newValue = valueOf(new_);
-    confirmValue = valueOf(confirm_);
+    std::string current;
+    std::string next;
+    std::string confirm;
+    FieldReader reader(interaction_);
+    reader.text(current_, QStringLiteral("パスワード"), current_->text(), current);
+    reader.text(new_, QStringLiteral("新しいパスワード"), new_->text(), next);
+    reader.text(confirm_, QStringLiteral("新しいパスワード(確認)"), confirm_->text(), confirm);
+    if (!reader.ok()) return;
+    currentValue = passwordValue(current);
+    newValue = passwordValue(next);
+    confirmValue = passwordValue(confirm);
     QDialog::accept();
 }
 

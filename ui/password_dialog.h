@@ -7,12 +7,15 @@ class QLineEdit;
 
 namespace scorvale::ui {
 
+class Interaction;
+
 // Asks for the current password (locked window) or a new one twice
-// (unlocked window); OK turns the three texts into their values.
+// (unlocked window); OK turns the three texts into their values, and refuses
+// a character that Shift-JIS cannot hold.
 class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PasswordDialog(bool unlocked, QWidget* parent = nullptr);
+    PasswordDialog(bool unlocked, Interaction& interaction, QWidget* parent = nullptr);
 
     std::int32_t currentValue = 0;
     std::int32_t newValue = 0;
@@ -25,6 +28,7 @@ public:
     void accept() override;
 
 private:
+    Interaction& interaction_;
     QLineEdit* current_;
     QLineEdit* new_;
     QLineEdit* confirm_;

@@ -21,13 +21,4 @@ int sjisByteCount(const QString& text) {
     return count;
 }
 
-std::optional<std::string> editedSjis(const QString& shown, std::string_view original) {
-    if (shown == fromSjis(original)) return std::string(original);
-    return toSjis(shown);
-}
-
-QValidator::State ByteLimitValidator::validate(QString& input, int&) const {
-    return sjisByteCount(input) <= maxBytes_ ? Acceptable : Invalid;
-}
-
 }  // namespace scorvale::ui

@@ -13,6 +13,8 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
@@ -156,6 +158,53 @@ TEST_F(SaveFailure, SavedFileLoadsBackAndLoadErrorsNameTheFile) {
             EXPECT_FALSE(e.reason().empty());
         }
     }
+}
+
+// A save through a symbolic link replaces the file at the end of the link
+// chain, in that file's folder, and leaves every link as it was.
+TEST_F(SaveFailure, ThroughSymbolicLinks) {
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> links;  // name, what it points to
+        std::string savedTo;
+        std::string written;  // the file that must hold the new game
+    } cases[] = {
+        {{{"link", "game.svl"}}, "link", "game.svl"},
+        {{{"a", "b"}, {"b", "game.svl"}}, "a", "game.svl"},
+        {{{"sub/up", "../game.svl"}}, "sub/up", "game.svl"},
+        {{{"sub/absolute", "ABSOLUTE"}}, "sub/absolute", "game.svl"},
+        {{{"dangling", "sub/created.svl"}}, "dangling", "sub/created.svl"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const fs::path folder = dir_ / std::to_string(++n);
+        fs::create_directories(folder / "sub");
+        std::ofstream((folder / "game.svl").string(), std::ios::binary) << gameFileBytes(old_);
+        fs::permissions(folder / "game.svl", fs::perms(0604));
+        for (const auto& [name, to] : c.links)
+            fs::create_symlink(to == "ABSOLUTE" ? folder / "game.svl" : fs::path(to), folder / name);
+
+        saveGame(game_, (folder / c.savedTo).string());
+        EXPECT_TRUE(readWholeFile((folder / c.written).string()) == gameFileBytes(game_)) << c.savedTo;
+        for (const auto& [name, to] : c.links) EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
+        if (c.written == "game.svl") {
+            EXPECT_EQ(fs::status(folder / "game.svl").permissions(), fs::perms(0604));
+        }
+        // Nothing left beside the links and the files.
+        std::size_t entries = 0;
+        for (auto it = fs::recursive_directory_iterator(folder); it != fs::recursive_directory_iterator(); ++it)
+            ++entries;
+        EXPECT_EQ(entries, 2 + c.links.size() + (c.written == "game.svl" ? 0 : 1)) << c.savedTo;
+    }
+}
+
+TEST_F(SaveFailure, LinkLoop) {
+    fs::create_symlink("loop2", dir_ / "loop1");
+    fs::create_symlink("loop1", dir_ / "loop2");
+    EXPECT_EQ(saveFailsWith(game_, (dir_ / "loop1").string(), ELOOP), 0);
+    EXPECT_TRUE(fs::is_symlink(dir_ / "loop1") && fs::is_symlink(dir_ / "loop2"));
+    fs::remove(dir_ / "loop1");
+    fs::remove(dir_ / "loop2");
+    expectOldFileKept();
 }
 
 }  // namespace

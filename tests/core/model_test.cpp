@@ -79,6 +79,43 @@ TEST(Member, VoteBlockKeepsNeighboursWhole) {
     EXPECT_EQ(same, m);  // equal lists compare equal however they were built
 }
 
+// A vote handed back to its own list points into the block that the insert
+// shifts, or regrows and frees; it must arrive as it was.
+TEST(Member, VoteFromTheSameListInsertedOrAppended) {
+    struct Case {
+        int votes;
+        std::size_t length;
+        int from;
+        int at;  // -1: appended
+    } cases[] = {
+        {2, 10, 1, 0},    // shifted inside the list
+        {2, 56, 1, 0},    // the inline block is full: moved to the heap
+        {12, 100, 11, 0}, // shifted on the heap
+        {9, 100, 8, 0},   // the heap block is full: regrown, the old one freed
+        {9, 100, 4, -1},
+        {12, 100, 0, 12},
+    };
+    for (const Case& c : cases) {
+        Member m;
+        std::vector<std::string> expected;
+        for (int i = 0; i < c.votes; ++i) {
+            expected.emplace_back(c.length, static_cast<char>('a' + i));
+            m.appendVote(expected.back());
+        }
+        const std::string copy = expected[static_cast<std::size_t>(c.from)];
+        if (c.at < 0) {
+            ASSERT_TRUE(m.appendVote(m.vote(c.from)));
+            expected.push_back(copy);
+        } else {
+            ASSERT_EQ(m.insertVote(c.at, m.vote(c.from)), c.votes + 1);
+            expected.insert(expected.begin() + c.at, copy);
+        }
+        std::vector<std::string> seen;
+        for (const std::string_view v : m.votes()) seen.emplace_back(v);
+        EXPECT_EQ(seen, expected) << c.votes << " votes, from " << c.from << " at " << c.at;
+    }
+}
+
 TEST(Member, RefusesThe65thVote) {
     Member m;
     for (int i = 0; i < Member::kMaxVotes; ++i) ASSERT_EQ(m.addVote(std::to_string(i)), i);

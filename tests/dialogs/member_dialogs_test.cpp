@@ -8,7 +8,7 @@
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/dialogs/member_info_dialog.h"
 #include "ui/dialogs/edit_commands.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -70,9 +70,11 @@ void mouseClickAt(QAbstractItemView* view, int row) {
 class MemberDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { ui::setTodayTextForTesting("04/08/16"); }
+    void initTestCase() { setTodayTextForTesting("04/08/16"); }
     void infoRows_data();
     void infoRows();
+    void infoColumnsFitTheirValues_data();
+    void infoColumnsFitTheirValues();
     void editThenCancelKeepsTheEdit();
     void expelAsksUnderTheShownName();
     void editorPointsLabels_data();
@@ -110,6 +112,53 @@ void MemberDialogsTest::infoRows() {
     DialogScript script;
     MemberInfoDialog dialog("ABC", game, 0, script);
     QCOMPARE(rowsOf(child<QTreeWidget>(dialog, "rows")), rows);
+}
+
+void MemberDialogsTest::infoColumnsFitTheirValues_data() {
+    QTest::addColumn<int>("maxBet");
+    QTest::addColumn<QList<int>>("worths");
+    QTest::newRow("usual values stay narrow") << 3 << QList<int>{10, 4};
+    QTest::newRow("nine digits") << 1 << QList<int>{635266908};
+    QTest::newRow("total widest") << 2 << QList<int>{-600000000, -500000000};
+    QTest::newRow("points of a big maxBet") << 2000 << QList<int>{1};
+}
+
+// The 配点 and 得点 columns are narrow, but never cut a value: every cell
+// fits, 合計 too, whatever the dialog's width.
+void MemberDialogsTest::infoColumnsFitTheirValues() {
+    QFETCH(int, maxBet);
+    QFETCH(QList<int>, worths);
+    Game game;
+    game.settings.maxBet = maxBet;
+    game.settings.rate = maxBet > 100 ? 3 : 1;  // cubed: points that wrap
+    Member member;
+    member.name = "M";
+    for (int i = 0; i < worths.size(); ++i) {
+        Team team;
+        team.name = "T" + std::to_string(i);
+        team.points = worths[i];
+        game.addTeam(team);
+        member.appendVote(team.name.view());
+    }
+    game.addMember(member);
+    DialogScript script;
+    MemberInfoDialog dialog("M", game, 0, script);
+    dialog.show();
+    auto* rows = child<QTreeWidget>(dialog, "rows");
+    const int margin = 2 * (rows->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, rows) + 1);
+    for (const int width : {dialog.width(), dialog.width() + 300}) {
+        dialog.resize(width, dialog.height());
+        QCoreApplication::processEvents();
+        for (const int column : {1, 2}) {
+            QVERIFY(rows->columnWidth(column) >= 70);
+            for (int r = 0; r < rows->topLevelItemCount(); ++r) {
+                const QString text = rows->topLevelItem(r)->text(column);
+                QVERIFY2(rows->fontMetrics().horizontalAdvance(text) + margin <= rows->columnWidth(column),
+                         qPrintable(text));
+            }
+        }
+    }
+    if (maxBet == 3) QCOMPARE(rows->columnWidth(2), 70);
 }
 
 void MemberDialogsTest::editThenCancelKeepsTheEdit() {

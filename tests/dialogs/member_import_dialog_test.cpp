@@ -8,11 +8,11 @@
 #include <QtTest>
 
 #include "gamefile/game_file.h"
+#include "model/today_text.h"
 #include "tests/dialogs/dialog_script.h"
 #include "text/sjis_codec.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/member_import_dialog.h"
-#include "ui/today_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -54,7 +54,7 @@ std::string members(const Game& game, int first) {
 class MemberImportDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { ui::setTodayTextForTesting("26/06/10"); }
+    void initTestCase() { setTodayTextForTesting("26/06/10"); }
     void opensTheFormWithItsTimestampColumnAndMarksEachRow();
     void changingTheNameColumnReplansAtOnce();
     void encodingAndHeaderReread();

@@ -67,6 +67,7 @@ private slots:
     void greetingRefusesTypingBeyond();
     void browseSetsOnlyItsField();
     void unencodableRefused();
+    void untouchedFieldsKeepTheirBytes();
     void writeFailureIsShown();
 
 private:
@@ -300,6 +301,32 @@ void ReportDialogTest::unencodableRefused() {
     QCOMPARE(script.messages[0].text, ui::unencodableMessage(QStringLiteral("発表者")));
     QCOMPARE(dialog.focusWidget(), child<QWidget>(dialog, "editor"));
     QVERIFY(dialog.isVisible());
+}
+
+// Whatever a file held, OK without an edit stores the very bytes: texts
+// beyond QLineEdit's default length, line breaks in one-line fields, and the
+// lone CRs the greeting editor turns into line ends.
+void ReportDialogTest::untouchedFieldsKeepTheirBytes() {
+    ReportDialogValues values;
+    values.title = std::string(38000, 't');
+    for (int i = 0; i < 1000; ++i) values.title += "\x82\xa0";  // 40,000 bytes
+    values.editor = std::string(40000, 'e') + "\r\n";
+    values.date = "04\n08";
+    values.topImage = "top\r.png";
+    values.head = "a\rb";
+    values.foot = "x\r\r\ny\r";
+    DialogScript script;
+    ReportSettingsDialog dialog(values, script);
+    dialog.show();
+    click(dialog, "ok");
+    QCOMPARE(dialog.result(), QDialog::Accepted);
+    const ReportDialogValues& read = dialog.values();
+    QVERIFY(read.title == values.title);
+    QVERIFY(read.editor == values.editor);
+    QCOMPARE(read.date, values.date);
+    QCOMPARE(read.topImage, values.topImage);
+    QCOMPARE(read.head, values.head);
+    QCOMPARE(read.foot, values.foot);
 }
 
 void ReportDialogTest::writeFailureIsShown() {

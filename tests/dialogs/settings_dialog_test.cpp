@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
+#include <limits>
 
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
@@ -25,6 +26,8 @@ private slots:
     void rateRadios();
     void chosenRateIsStored();
     void cancelChangesNothing();
+    void untouchedTitleKeepsItsBytes_data();
+    void untouchedTitleKeepsItsBytes();
     void fixedRankingAwardsPlaceBonusesAndReorders();
 };
 
@@ -102,6 +105,9 @@ void SettingsDialogTest::rateRadios_data() {
     QTest::newRow("normal") << 1 << "rateNormal";
     QTest::newRow("zero") << 0 << "";
     QTest::newRow("four") << 4 << "";
+    // A file may hold any rate.
+    QTest::newRow("int min") << std::numeric_limits<int>::min() << "";
+    QTest::newRow("int max") << std::numeric_limits<int>::max() << "";
 }
 
 void SettingsDialogTest::rateRadios() {
@@ -144,6 +150,26 @@ void SettingsDialogTest::cancelChangesNothing() {
     });
     QVERIFY(!ui::runSettingsCommand(game, script));
     QCOMPARE(game.settings, before);
+}
+
+void SettingsDialogTest::untouchedTitleKeepsItsBytes_data() {
+    QTest::addColumn<QByteArray>("title");
+    QByteArray longTitle(38000, 't');
+    for (int i = 0; i < 1000; ++i) longTitle += "\x82\xa0";  // あ
+    QTest::newRow("40,000 bytes") << longTitle;
+    QTest::newRow("line feed from a file") << QByteArray("World Cup\n[ALL_END]");
+    QTest::newRow("lone CR and CR LF") << QByteArray("a\rb\r\nc");
+}
+
+void SettingsDialogTest::untouchedTitleKeepsItsBytes() {
+    QFETCH(QByteArray, title);
+    GameSettings settings;
+    settings.name = title.toStdString();
+    DialogScript script;
+    SettingsDialog dialog(settings, script);
+    click(dialog, "ok");
+    QCOMPARE(dialog.result(), QDialog::Accepted);
+    QVERIFY(dialog.values().name == settings.name);
 }
 
 void SettingsDialogTest::fixedRankingAwardsPlaceBonusesAndReorders() {

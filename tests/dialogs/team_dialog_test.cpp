@@ -1,13 +1,18 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include "gamefile/game_file.h"
 
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/team_dialog.h"
 #include "ui/dialogs/validation.h"
 #include "ui/dialogs/edit_commands.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -38,7 +43,7 @@ Game gameWithTeam(const char* name) {
 class TeamDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { ui::setTodayTextForTesting("04/08/16"); }
+    void initTestCase() { setTodayTextForTesting("04/08/16"); }
     void rangesAndMessages_data();
     void rangesAndMessages();
     void firstBadFieldWins();
@@ -50,6 +55,7 @@ private slots:
     void addFlows();
     void editStampsDates();
     void deleteAsksFirst();
+    void pastedLineBreakBecomesASpace();
 };
 
 void TeamDialogTest::rangesAndMessages_data() {
@@ -242,6 +248,7 @@ void TeamDialogTest::addFlows() {
 void TeamDialogTest::editStampsDates() {
     Game game = gameWithTeam("A");
     game.teamAt(0).symbol = "\xff\xfe";  // not Shift-JIS: kept unless edited
+    game.teamAt(0).group = "G\r\nH";  // a line break from a file: kept unless edited
     DialogScript script;
     script.dialog([](QDialog& d) {
         retype(child<QLineEdit>(d, "name"), QString());
@@ -254,6 +261,7 @@ void TeamDialogTest::editStampsDates() {
     QCOMPARE(team.draws, 5);
     QCOMPARE(team.wins, 2);
     QCOMPARE(team.symbol.str(), std::string("\xff\xfe"));
+    QCOMPARE(team.group.str(), std::string("G\r\nH"));
     QCOMPARE(team.date.str(), std::string("04/08/16"));
     QCOMPARE(game.settings.date, std::string("04/08/16"));
 }
@@ -279,5 +287,34 @@ void TeamDialogTest::deleteAsksFirst() {
     QVERIFY(script.finished());
 }
 
+// A line break pasted into a one-line field is a space in the team, so the
+// saved file holds one team line and loads back the same team.
+void TeamDialogTest::pastedLineBreakBecomesASpace() {
+    Game game;
+    DialogScript script;
+    script.dialog([](QDialog& d) {
+        auto* name = child<QLineEdit>(d, "name");
+        QGuiApplication::clipboard()->setText(QStringLiteral("Alpha\nBeta"));
+        name->paste();
+        QCOMPARE(name->text(), QStringLiteral("Alpha Beta"));
+        child<QLineEdit>(d, "group")->insert(QStringLiteral("A\r\n[ALL_END]\rB"));
+        click(d, "ok");
+    });
+    QVERIFY(ui::addTeamByDialog(game, script));
+    QCOMPARE(game.teamAt(0).name.str(), std::string("Alpha Beta"));
+    QCOMPARE(game.teamAt(0).group.str(), std::string("A [ALL_END] B"));
+
+    QTemporaryDir dir;
+    const std::string path = QFile::encodeName(dir.filePath(QStringLiteral("cup.svl"))).toStdString();
+    saveGame(game, path);
+    Game back;
+    loadGame(back, path, ReadAll);
+    QCOMPARE(back.teamCount(), 1);
+    QCOMPARE(back.teamAt(0).name.str(), std::string("Alpha Beta"));
+    QCOMPARE(back.teamAt(0).group.str(), std::string("A [ALL_END] B"));
+    QCOMPARE(back.teamAt(0).date.str(), std::string("04/08/16"));
+}
+
 QTEST_MAIN(TeamDialogTest)
 #include "team_dialog_test.moc"
+

@@ -70,7 +70,7 @@ TEST_F(ImportMembersTest, WritesTheGameInPlaceAndReportsEachProblem) {
                                    }));
     // Written as the program saves: scrambled, and read back whole by the loader.
     EXPECT_EQ(runTool({"encode", game}).out, readFile(game));
-    EXPECT_EQ(runTool({"decode", game}).out.find("[G_DATE]" + today() + "\r\n") != std::string::npos, true);
+    EXPECT_NE(runTool({"decode", game}).out.find("[G_DATE]" + today() + "\r\n"), std::string::npos);
 }
 
 TEST_F(ImportMembersTest, ReplaceAndTheExcelExport) {

@@ -2,13 +2,21 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "scoring/ordering.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/dialogs/html_output.h"
 #include "ui/load_settings_dialog.h"
 
 using namespace scorvale;
@@ -25,8 +33,10 @@ std::function<bool(QDialog&)> loadMode(bool newLoad) {
 }
 
 bool sameGame(const Game& a, const Game& b) {
-    return a.settings == b.settings && a.teams() == b.teams() && a.members() == b.members();
+    return a.settings == b.settings && a.report == b.report && a.teams() == b.teams() && a.members() == b.members();
 }
+
+const QString kOutOfMemory = QStringLiteral("メモリが足りないため、この操作を完了できませんでした。");
 }  // namespace
 
 class LoadTest : public QObject {
@@ -194,12 +204,33 @@ private slots:
         ScriptedInteraction user;
         user.fileAnswers = {path + QStringLiteral(".svl")};
         ui::MainWindow w(user);
-        fillPool(w.controller().game());
+        Game& game = w.controller().game();
+        fillPool(game);
+        game.settings.date = "02/07/01";
+        game.settings.password = 760;
+        game.report.editor = "ed";
+        game.report.head = "two\r\nlines";
+        game.report.foot = "foot";
+        game.report.topImage = "top.png";
+        game.teamAt(0).symbol = "br.png";
         QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);
         QVERIFY(user.messages.empty());
-        QVERIFY(QFile::exists(path + QStringLiteral(".svl")));
         QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())),
                  path + QStringLiteral(".svl"));
+
+        // A new load of the saved file in another window gives back the same
+        // game, ordered by rank and locked by its password.
+        ScriptedInteraction other;
+        other.dialogAnswers = {loadMode(true)};
+        other.fileAnswers = {path + QStringLiteral(".svl")};
+        ui::MainWindow back(other);
+        QTest::mouseClick(back.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(other.messages.empty());
+        Game expected = game;
+        sortTeams(expected, TeamSortKey::rank);
+        sortMembers(expected, MemberSortKey::rank);
+        QVERIFY(sameGame(back.controller().game(), expected));
+        QVERIFY(!back.controller().editingUnlocked());
 
         // The next save proposes the same file; a write failure is told.
         user.fileAnswers = {dir_.filePath(QStringLiteral("no/such/folder/x.svl"))};
@@ -207,6 +238,123 @@ private slots:
         QCOMPARE(user.fileRequests[1].initialPath, path + QStringLiteral(".svl"));
         QCOMPARE(user.messages.size(), 1u);
         QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);
+    }
+
+    // What the reader cannot take is refused with a message, at once, and
+    // the open game stays.
+    void unreadableFilesRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << "fifo" << "not a regular file (a FIFO)";
+        // 64 GiB, or more where the machine's memory is larger still.
+        const std::uint64_t huge = std::max<std::uint64_t>(std::uint64_t{64} << 30, readableFileLimit() + 1);
+        QTest::newRow("sparse 64 GiB") << "sparse" << QString::number(huge) + QStringLiteral(" bytes");
+        QTest::newRow("device") << "device" << "not a regular file (a character device)";
+    }
+    void unreadableFilesRefused() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QString path = dir_.filePath(kind + QStringLiteral(".svl"));
+        const QByteArray local = QFile::encodeName(path);
+        if (kind == QLatin1String("fifo")) QCOMPARE(::mkfifo(local.constData(), 0600), 0);
+        if (kind == QLatin1String("sparse")) {
+            const std::uint64_t huge = std::max<std::uint64_t>(std::uint64_t{64} << 30, readableFileLimit() + 1);
+            const int fd = ::open(local.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            QVERIFY(fd >= 0);
+            QCOMPARE(::ftruncate(fd, static_cast<off_t>(huge)), 0);
+            ::close(fd);
+        }
+        if (kind == QLatin1String("device")) path = QStringLiteral("/dev/zero");
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {path};
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        w.controller().refreshView();
+        const Game before = w.controller().game();
+        ::alarm(30);  // a load that hangs ends the test here instead of the run
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        ::alarm(0);
+        QCOMPARE(user.messages.size(), 1u);
+        QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);
+        QCOMPARE(user.messages[0].caption, QStringLiteral("読み込み"));
+        QVERIFY2(user.messages[0].text.startsWith(path + u'\n') && user.messages[0].text.contains(reason),
+                 qPrintable(user.messages[0].text));
+        QVERIFY(sameGame(w.controller().game(), before));
+        QVERIFY(w.controller().editingUnlocked());
+        QVERIFY(w.controller().currentFilePath().empty());
+    }
+
+    // Memory running out in the middle of a load, a merge, a save or a page
+    // ends the command with a message and leaves the game and the window's
+    // state as they were before the command.
+    void outOfMemoryChangesNothing_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("new load") << "new load" << "読み込み";
+        QTest::newRow("merge") << "merge" << "読み込み";
+        QTest::newRow("save") << "save" << "保存";
+        QTest::newRow("page") << "page" << "HTML出力";
+    }
+    void outOfMemoryChangesNothing() {
+        QFETCH(QString, command);
+        QFETCH(QString, caption);
+        const QString file = writeFile("other.svl", 760);
+        QTemporaryDir here;  // what the commands write
+        const QString first = here.filePath(QStringLiteral("first.svl"));
+        ScriptedInteraction user;
+        user.fileAnswers = {first};
+        ui::MainWindow w(user);
+        Game& game = w.controller().game();
+        fillPool(game);
+        game.report.editor = "ed";
+        QTest::mouseClick(w.button(Cmd::save), Qt::LeftButton);  // currentFilePath is first.svl
+        const Game before = game;
+        const std::string pathBefore = w.controller().currentFilePath();
+
+        const auto outOfMemory = [] { throw std::bad_alloc(); };
+        Cmd button = Cmd::load;
+        if (command == QLatin1String("new load")) {
+            user.dialogAnswers = {loadMode(true)};
+            user.fileAnswers = {file};
+            ui::setLoadFaultHookForTesting(outOfMemory);
+        } else if (command == QLatin1String("merge")) {
+            // Settings, teams and members all read.
+            user.dialogAnswers = {[](QDialog& d) {
+                auto& dialog = dynamic_cast<ui::LoadSettingsDialog&>(d);
+                dialog.newLoadBox()->setChecked(false);
+                dialog.readSettingsBox()->setChecked(true);
+                return true;
+            }};
+            user.fileAnswers = {file};
+            ui::setLoadFaultHookForTesting(outOfMemory);
+        } else if (command == QLatin1String("save")) {
+            button = Cmd::save;
+            user.fileAnswers = {here.filePath(QStringLiteral("second.svl"))};
+            setWriteFaultHookForTesting([](std::size_t) -> bool { throw std::bad_alloc(); });
+        } else {
+            button = Cmd::htmlOutput;
+            user.dialogAnswers = {[](QDialog& d) {
+                d.findChild<QLineEdit*>(QStringLiteral("title"))->setText(QStringLiteral("New title"));
+                d.findChild<QLineEdit*>(QStringLiteral("editor"))->setText(QStringLiteral("New editor"));
+                return true;
+            }};
+            user.fileAnswers = {here.filePath(QStringLiteral("page.html"))};
+            ui::setHtmlReportWriterForTesting([](const Game&, const std::string&, const ReportSettings&) {
+                throw std::bad_alloc();
+            });
+        }
+        QTest::mouseClick(w.button(button), Qt::LeftButton);
+        ui::setLoadFaultHookForTesting(nullptr);
+        setWriteFaultHookForTesting(nullptr);
+        ui::setHtmlReportWriterForTesting(nullptr);
+
+        QCOMPARE(user.messages.size(), 1u);
+        QVERIFY(user.messages[0] == (ScriptedInteraction::Message{ui::Interaction::Icon::Warning, caption, kOutOfMemory}));
+        QVERIFY(sameGame(game, before));
+        QVERIFY(w.controller().editingUnlocked());
+        QCOMPARE(w.controller().currentFilePath(), pathBefore);
+        QCOMPARE(QDir(here.path()).entryList(QDir::Files), QStringList({QStringLiteral("first.svl")}));
     }
 };
 

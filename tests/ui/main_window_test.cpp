@@ -1,5 +1,6 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 #include <QTest>
@@ -253,6 +254,75 @@ private slots:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row1);
         QCOMPARE(teamNames(game), teamNames(expected));
         QCOMPARE(memberNames(game), memberNames(expected));
+    }
+
+    // The member editor gives the right double click a meaning of its own;
+    // in the window only the left one opens a row.
+    void onlyLeftDoubleClickOpens_data() {
+        QTest::addColumn<bool>("teams");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QString>("opened");  // empty: nothing
+        const QString team = QStringLiteral("チーム編集");
+        const QString member = QStringLiteral("参加者情報");
+        QTest::newRow("team left") << true << Qt::LeftButton << team;
+        QTest::newRow("team right") << true << Qt::RightButton << QString();
+        QTest::newRow("team middle") << true << Qt::MiddleButton << QString();
+        QTest::newRow("member left") << false << Qt::LeftButton << member;
+        QTest::newRow("member right") << false << Qt::RightButton << QString();
+        QTest::newRow("member middle") << false << Qt::MiddleButton << QString();
+    }
+    void onlyLeftDoubleClickOpens() {
+        QFETCH(bool, teams);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QString, opened);
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        fillPool(w.controller().game());
+        w.controller().refreshView();
+        QTableView* list = teams ? w.teamList() : w.memberList();
+        const QPoint row1 = list->visualRect(list->model()->index(1, 0)).center();
+        QTest::mouseClick(list->viewport(), button, {}, row1);
+        QTest::mouseDClick(list->viewport(), button, {}, row1);
+        QCOMPARE(user.dialogTitles, opened.isEmpty() ? std::vector<QString>() : std::vector<QString>({opened}));
+    }
+
+    // Every one-line field of every dialog the window opens, the password
+    // fields too, turns a pasted or filled line break into a space.
+    void everyDialogFieldIsOneLine() {
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        Game& game = w.controller().game();
+        fillPool(game);
+        game.memberAt(0).name = "p\nq";
+        w.controller().refreshView();
+        int fields = 0;
+        QStringList kept;  // fields that hold a line break
+        const auto check = [&](QDialog& dialog) {
+            for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+                ++fields;
+                if (edit->isEnabled() && !edit->isReadOnly()) {
+                    edit->clear();
+                    edit->insert(QStringLiteral("a\r\nb\nc\rd"));
+                }
+                if (edit->text().contains(u'\n') || edit->text().contains(u'\r'))
+                    kept << dialog.windowTitle() + u' ' + edit->objectName();
+            }
+            return false;  // cancelled
+        };
+        for (const Cmd command : {Cmd::password, Cmd::settings, Cmd::addTeam, Cmd::addMember, Cmd::htmlOutput}) {
+            user.dialogAnswers = {check};
+            QTest::mouseClick(w.button(command), Qt::LeftButton);
+        }
+        user.dialogAnswers = {check};
+        w.controller().editTeam(0);
+        user.dialogAnswers = {check};
+        w.controller().editMember(game.findMemberByName("p\nq"));
+        QCOMPARE(kept, QStringList());
+        // 3 password, 10 settings, 8 team, 2 member, 7 page, 8 team, 1 member information
+        QCOMPARE(fields, 3 + 10 + 8 + 2 + 7 + 8 + 1);
+        QCOMPARE(game.memberAt(game.findMemberByName("p\nq")).name.str(), std::string("p\nq"));
     }
 
     void exitAskedAndEnterIgnored() {

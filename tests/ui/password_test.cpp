@@ -5,6 +5,7 @@
 #include "tests/support/scripted_interaction.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/password.h"
+#include "ui/dialogs/validation.h"
 #include "ui/password_dialog.h"
 
 using namespace scorvale;
@@ -108,6 +109,45 @@ private slots:
         QCOMPARE(teamNames(w.controller().game()), order);  // never reordered
     }
 
+    // A character Shift-JIS cannot hold would vanish from the password's
+    // value: the field is refused, as other fields refuse it, before any
+    // comparison.
+    void unencodableRefused_data() {
+        QTest::addColumn<bool>("unlocked");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("both new fields") << true << QString() << QStringLiteral("é€x") << QStringLiteral("é€x")
+                                         << QStringLiteral("新しいパスワード");
+        QTest::newRow("differing only there") << true << QString() << QStringLiteral("éa") << QStringLiteral("éb")
+                                              << QStringLiteral("新しいパスワード");
+        QTest::newRow("confirmation") << true << QString() << QStringLiteral("a") << QStringLiteral("a€")
+                                      << QStringLiteral("新しいパスワード(確認)");
+        QTest::newRow("unlocking") << false << QStringLiteral("ü") << QString() << QString()
+                                   << QStringLiteral("パスワード");
+    }
+    void unencodableRefused() {
+        QFETCH(bool, unlocked);
+        QFETCH(QString, current);
+        QFETCH(QString, next);
+        QFETCH(QString, confirm);
+        QFETCH(QString, field);
+        ScriptedInteraction user;
+        user.dialogAnswers = {enter(current, next, confirm)};
+        ui::MainWindow w(user);
+        w.controller().game().settings.password = unlocked ? 0 : 760;
+        w.controller().setEditingUnlocked(unlocked);
+        QTest::mouseClick(w.button(Cmd::password), Qt::LeftButton);
+
+        QCOMPARE(user.messages.size(), 1u);
+        QVERIFY(user.messages[0] == (ScriptedInteraction::Message{ui::Interaction::Icon::Warning,
+                                                                   QStringLiteral("Scorvale"),
+                                                                   ui::unencodableMessage(field)}));
+        QCOMPARE(w.controller().game().settings.password, unlocked ? 0 : 760);
+        QCOMPARE(w.controller().editingUnlocked(), unlocked);
+    }
+
     void cancelChangesNothing() {
         ScriptedInteraction user;
         ui::MainWindow w(user);
@@ -117,9 +157,10 @@ private slots:
     }
 
     void fieldsByMode() {
-        ui::PasswordDialog locked(false);
+        ScriptedInteraction user;
+        ui::PasswordDialog locked(false, user);
         QVERIFY(locked.currentEdit()->isEnabled() && !locked.newEdit()->isEnabled() && !locked.confirmEdit()->isEnabled());
-        ui::PasswordDialog open(true);
+        ui::PasswordDialog open(true, user);
         QVERIFY(!open.currentEdit()->isEnabled() && open.newEdit()->isEnabled() && open.confirmEdit()->isEnabled());
         QCOMPARE(open.currentEdit()->echoMode(), QLineEdit::Password);
     }
@@ -135,7 +176,8 @@ private slots:
     void eightByteLimit() {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
-        ui::PasswordDialog dialog(false);
+        ScriptedInteraction user;
+        ui::PasswordDialog dialog(false, user);
         type(dialog.currentEdit(), typed);
         QCOMPARE(dialog.currentEdit()->text(), kept);
     }

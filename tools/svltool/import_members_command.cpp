@@ -1,11 +1,11 @@
 #include <CLI/CLI.hpp>
-#include <ctime>
 #include <iostream>
 #include <optional>
 
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
 #include "imports/member_import.h"
+#include "model/today_text.h"
 #include "tools/svltool/game_io.h"
 #include "tools/svltool/subcommand.h"
 #include "tools/svltool/tool_errors.h"
@@ -27,16 +27,6 @@ std::optional<std::pair<std::size_t, std::size_t>> columnRange(const std::string
     const auto last = number(std::string_view(text).substr(dash + 1));
     if (!first || !last || *first == 0 || *last < *first) return std::nullopt;
     return std::pair{*first, *last};
-}
-
-// The stamp every edit gets: the local date as "%y/%m/%d".
-std::string todayText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[16];
-    std::strftime(buffer, sizeof buffer, "%y/%m/%d", &local);
-    return buffer;
 }
 
 class ImportMembersCommand : public Subcommand {

@@ -9,20 +9,17 @@
 #include <QTextCursor>
 
 #include "ui/interaction.h"
+#include "ui/line_field.h"
 #include "ui/qt_text.h"
 
 namespace scorvale::ui {
 
 QLineEdit* makeTextEdit(const char* objectName, int maxBytes, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(objectName));
-    if (maxBytes >= 0) edit->setValidator(new ByteLimitValidator(maxBytes, edit));
-    return edit;
+    return makeLineField(objectName, maxBytes, parent);
 }
 
 QLineEdit* makeNumberEdit(const char* objectName, bool rightAligned, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(objectName));
+    QLineEdit* edit = makeLineField(objectName, -1, parent);
     if (rightAligned) edit->setAlignment(Qt::AlignRight);
     return edit;
 }
@@ -60,8 +57,9 @@ ByteLimitedTextEdit::ByteLimitedTextEdit(int maxBytes, QWidget* parent) : QPlain
 
 void ByteLimitedTextEdit::setStoredText(const std::string& sjis) {
     original_ = sjis;
-    shownAtFill_ = toEditorLines(fromSjis(sjis));
-    setPlainText(shownAtFill_);
+    setPlainText(toEditorLines(fromSjis(sjis)));
+    // What the editor made of it: it turns a lone CR into a line end too.
+    shownAtFill_ = toPlainText();
 }
 
 std::optional<std::string> ByteLimitedTextEdit::storedText() const {

@@ -12,7 +12,8 @@ namespace scorvale::ui {
 
 class Interaction;
 
-// A one-line field that refuses typing beyond `maxBytes` Shift-JIS bytes (< 0: no limit).
+// A one-line field (see makeLineField) that refuses typing beyond `maxBytes`
+// Shift-JIS bytes (< 0: no limit).
 QLineEdit* makeTextEdit(const char* objectName, int maxBytes, QWidget* parent);
 // A field for a whole number.
 QLineEdit* makeNumberEdit(const char* objectName, bool rightAligned, QWidget* parent);

@@ -13,7 +13,7 @@
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
 #include "ui/qt_text.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 namespace scorvale::ui {
 

@@ -15,7 +15,7 @@
 #include "ui/dialogs/validation.h"
 #include "ui/interaction.h"
 #include "ui/qt_text.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 namespace scorvale::ui {
 

@@ -6,8 +6,8 @@
 #include "gamefile/file_error.h"
 #include "gamefile/safe_file.h"
 #include "imports/member_import.h"
+#include "model/today_text.h"
 #include "ui/dialogs/member_import_dialog.h"
-#include "ui/today_text.h"
 
 namespace scorvale::ui {
 

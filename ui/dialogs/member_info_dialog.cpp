@@ -4,17 +4,32 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "model/wrap_int.h"
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/interaction.h"
+#include "ui/line_field.h"
 #include "ui/qt_text.h"
 
 namespace scorvale::ui {
 
 namespace {
+constexpr int kNarrowColumn = 70;
+
+// A narrow column made as wide as its widest cell needs: a file may bring
+// values of ten digits and a sign.
+void fitColumn(QTreeWidget* tree, int column) {
+    const int margin = 2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1) + 2;
+    int width = kNarrowColumn;
+    for (int r = 0; r < tree->topLevelItemCount(); ++r)
+        width = std::max(width, tree->fontMetrics().horizontalAdvance(tree->topLevelItem(r)->text(column)) + margin);
+    tree->setColumnWidth(column, width);
+}
+
 QPushButton* button(const QString& text, const char* name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -28,8 +43,8 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
     : QDialog(parent), nameText_(nameText), game_(game), index_(index), interaction_(interaction) {
     setWindowTitle(QStringLiteral("参加者情報"));
 
-    name_ = new QLineEdit(fromSjis(nameText_), this);
-    name_->setObjectName(QStringLiteral("name"));
+    name_ = makeLineField("name", -1, this);
+    name_->setText(fromSjis(nameText_));
     name_->setReadOnly(true);
     name_->setAlignment(Qt::AlignCenter);
 
@@ -42,8 +57,6 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
     rows_->header()->setSectionsClickable(false);
     rows_->header()->setStretchLastSection(false);
     rows_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    rows_->setColumnWidth(1, 70);
-    rows_->setColumnWidth(2, 70);
 
     QPushButton* edit = button(QStringLiteral("修正"), "edit", this);
     QPushButton* expel = button(QStringLiteral("除名"), "expel", this);
@@ -97,6 +110,8 @@ void MemberInfoDialog::refreshInfoRows() {
     sum->setText(0, QStringLiteral("合計"));
     sum->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     sum->setText(2, QString::number(total));
+    fitColumn(rows_, 1);
+    fitColumn(rows_, 2);
 }
 
 void MemberInfoDialog::editMember() {

@@ -57,8 +57,8 @@ SettingsDialog::SettingsDialog(const GameSettings& values, Interaction& interact
         rate_->addButton(radio, i);
         rateLayout->addWidget(radio);
     }
-    const int choice = 3 - values.rate;
-    if (choice >= 0 && choice <= 2) rate_->button(choice)->setChecked(true);
+    // Any other rate, however far out a file put it, selects no button.
+    if (values.rate >= 1 && values.rate <= 3) rate_->button(3 - values.rate)->setChecked(true);
 
     auto* pointsBox = new QGroupBox(QStringLiteral("勝ち点"), this);
     auto* points = new QFormLayout(pointsBox);

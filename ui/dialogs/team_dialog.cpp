@@ -12,7 +12,7 @@
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/validation.h"
 #include "ui/qt_text.h"
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 namespace scorvale::ui {
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "ui/interaction.h"
+#include "ui/line_field.h"
 #include "ui/qt_text.h"
 
 namespace scorvale::ui {
@@ -67,7 +68,11 @@ void FieldReader::number(QLineEdit* field, std::int32_t& value, std::int32_t low
 void FieldReader::text(QWidget* field, const QString& fieldName, const QString& shown, std::string& value,
                        int maxBytes) {
     if (!ok_) return;
-    const auto bytes = editedSjis(shown, value);
+    // Unchanged when it still shows what it was filled with (which a one-line
+    // field shows with its line breaks made spaces): then the bytes stay, so
+    // invalid Shift-JIS shown with replacement characters survives an OK.
+    const QString filled = fromSjis(value);
+    const auto bytes = shown == filled || shown == oneLineText(filled) ? std::optional(value) : toSjis(shown);
     if (!bytes) return fail(field, unencodableMessage(fieldName));
     if (maxBytes >= 0 && bytes->size() > static_cast<std::size_t>(maxBytes))
         return fail(field, byteLimitMessage(maxBytes));

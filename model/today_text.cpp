@@ -1,8 +1,8 @@
-#include "ui/today_text.h"
+#include "model/today_text.h"
 
 #include <ctime>
 
-namespace scorvale::ui {
+namespace scorvale {
 
 namespace {
 std::optional<std::string>& fixedToday() {
@@ -23,4 +23,4 @@ std::string todayText() {
 
 void setTodayTextForTesting(std::optional<std::string> fixed) { fixedToday() = std::move(fixed); }
 
-}  // namespace scorvale::ui
+}  // namespace scorvale

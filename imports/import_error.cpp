@@ -1,0 +1,37 @@
+#include "imports/import_error.h"
+
+namespace scorvale::imports {
+
+namespace {
+
+std::string describe(ImportError::Place place, int number, const std::string& name) {
+    switch (place) {
+        case ImportError::Place::Match:
+            return "match " + std::to_string(number);
+        case ImportError::Place::Line:
+            return "line " + std::to_string(number);
+        case ImportError::Place::Team:
+            return "team \"" + name + "\"";
+        case ImportError::Place::File:
+            break;
+    }
+    return {};
+}
+
+std::string message(ImportError::Place place, int number, const std::string& name, const std::string& reason) {
+    const std::string where = describe(place, number, name);
+    return where.empty() ? reason : where + ": " + reason;
+}
+
+}  // namespace
+
+ImportError::ImportError(Place place, int number, std::string name, std::string reason)
+    : std::runtime_error(message(place, number, name, reason)),
+      place_(place),
+      number_(number),
+      name_(std::move(name)),
+      reason_(std::move(reason)) {}
+
+std::string ImportError::placeText() const { return describe(place_, number_, name_); }
+
+}  // namespace scorvale::imports
