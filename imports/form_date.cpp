@@ -138,7 +138,8 @@ bool timePart(Reader& in) {
 // The text as normalizeName gives it; plain ASCII, as most timestamps are,
 // needs only the case folded.
 std::string folded(std::string_view utf8) {
-    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii) return text::normalizeName(utf8);
     std::string out(text::trimSpaces(utf8));
     for (char& c : out)

@@ -13,7 +13,7 @@ namespace scorvale::ui {
 // adds and replaces the members. A file that cannot be read or is no members
 // file ends the command with a warning naming it, the game untouched. True
 // when the game changed; the caller then scores, orders and refreshes
-// (fullUpdate).
+// (fullUpdate). The window offers it only while editing is unlocked.
 bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<std::string> path = std::nullopt);
 
 }  // namespace scorvale::ui

@@ -111,7 +111,8 @@ QString MemberPlanModel::toolTip(const PlannedRow& row, int column) const {
     const int vote = column - FirstVoteColumn;
     if (vote >= 0) {
         const imports::PlannedVote& v = row.votes[static_cast<std::size_t>(vote)];
-        if (v.team >= 0 && v.written != v.text) lines.prepend(QStringLiteral("「%1」→ %2").arg(utf8(v.written), utf8(v.text)));
+        if (v.team >= 0 && v.written != v.text)
+            lines.prepend(QStringLiteral("「%1」→ %2").arg(utf8(v.written), utf8(v.text)));
     }
     return lines.join(u'\n');
 }
