@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "imports/form_date.h"
+#include "imports/game_file_text.h"
 #include "text/normalize.h"
 #include "text/sjis_codec.h"
 
@@ -115,7 +116,12 @@ private:
             return std::nullopt;
         }
         auto bytes = sjis::fromUtf8(utf8);
-        if (!bytes) report(Kind::notShiftJis, column, firstUnencodable(utf8));
+        if (!bytes) {
+            report(Kind::notShiftJis, column, firstUnencodable(utf8));
+        } else if (const std::string_view tag = gameFileTagIn(*bytes); !tag.empty()) {
+            report(Kind::fileTag, column, std::string(tag));
+            bytes.reset();
+        }
         return bytes;
     }
 

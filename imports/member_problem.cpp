@@ -15,6 +15,7 @@ std::string describe(const MemberProblem& p) {
         case Kind::noName: return "no name; row not imported";
         case Kind::notShiftJis: return quoted(p.text) + " cannot be written in Shift-JIS; row not imported";
         case Kind::controlCharacter: return "a line break or control character; row not imported";
+        case Kind::fileTag: return "holds " + p.text + ", a tag of the game file; row not imported";
         case Kind::nameInGame: return quoted(p.text) + " is a member already; row skipped";
         case Kind::nameRepeated: return quoted(p.text) + " is on line " + n + " already; row skipped";
         case Kind::nameRepeatedLater:

@@ -13,6 +13,7 @@ struct MemberProblem {
         noName,             // the name cell is blank
         notShiftJis,        // `text` is the first character of the cell Shift-JIS cannot hold
         controlCharacter,   // a line break, tab or other control character in a cell
+        fileTag,            // `text` is a tag of the game file, which a saved text cannot hold
         nameInGame,         // `text`, the name, is a member of the game already (no replace)
         nameRepeated,       // `text` was imported from line `other` already (no replace)
         nameRepeatedLater,  // `text` is named again on line `other`, which replaces this row

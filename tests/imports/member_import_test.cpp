@@ -102,6 +102,12 @@ TEST(MemberImport, FormExportIntoTheExample) {
     for (int k = 0; k < 12; ++k) EXPECT_EQ(game.memberAt(k), before.memberAt(k)) << k;
     EXPECT_EQ(game.settings.date, kToday);
     EXPECT_EQ(game.teams(), before.teams());
+
+    // What the import made, a save and a load give back.
+    Game loaded;
+    loaded.settings.name.clear();
+    loadGameBytes(loaded, gameFileBytes(game), ReadAll);
+    EXPECT_EQ(loaded.members(), game.members());
 }
 
 TEST(MemberImport, FormExportWithReplace) {
@@ -241,6 +247,10 @@ TEST(MemberImport, RowRules) {
          {"-山田😀|26/06/10|日本", "+鈴木|26/06/10|日本"}, {at(Kind::notShiftJis, 2, 1, "😀")}},
         {"a pick Shift-JIS cannot hold: the row is not imported, with nothing else said",
          "山田,𠮷野家,Atlantis\n", {"-山田|26/06/10|𠮷野家,Atlantis"}, {at(Kind::notShiftJis, 2, 2, "𠮷")}},
+        {"a tag of the game file in a name or a pick: not imported (a save would misread it)",
+         "a[T_NAME]b,日本\n山田,x[ALL_END]\n鈴木,[G_RATE]3\n", {"-a[T_NAME]b|26/06/10|日本", "-山田|26/06/10|x[ALL_END]",
+          "-鈴木|26/06/10|[G_RATE]3"},
+         {at(Kind::fileTag, 2, 1, "[T_NAME]"), at(Kind::fileTag, 3, 2, "[ALL_END]"), at(Kind::fileTag, 4, 2, "[G_RATE]")}},
         {"a line break in a name: not imported", "\"山田\n太郎\",日本\n鈴木\n",
          {"-山田\n太郎|26/06/10|日本", "+鈴木|26/06/10|"}, {at(Kind::controlCharacter, 2, 1)}},
         {"a blank name: not imported; a blank record is no row", "　,日本\n,,,\n", {"-|26/06/10|日本"},

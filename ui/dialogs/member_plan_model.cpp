@@ -37,6 +37,8 @@ QString problemText(const MemberProblem& p) {
             return QStringLiteral("「%1」はShift-JISで書けない文字です。この行は取り込みません。").arg(text);
         case Kind::controlCharacter:
             return QStringLiteral("改行などの制御文字があります。この行は取り込みません。");
+        case Kind::fileTag:
+            return QStringLiteral("ゲームファイルの目印 %1 を含むので保存できません。この行は取り込みません。").arg(text);
         case Kind::nameInGame: return QStringLiteral("「%1」はすでに参加者です。この行は飛ばします。").arg(text);
         case Kind::nameRepeated:
             return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばします。").arg(text, other);
