@@ -4,13 +4,17 @@
 #include <QFont>
 #include <QPixmap>
 
+#include <QComboBox>
+
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "imports/member_import.h"
 #include "imports/results_import.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/member_edit_dialog.h"
+#include "ui/dialogs/member_import_dialog.h"
 #include "ui/dialogs/member_info_dialog.h"
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/results_import_dialog.h"
@@ -100,5 +104,20 @@ int main(int argc, char** argv) {
         imports::prepareImport(readWholeFile(SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2014.json"), matcher),
         {}, QStringLiteral("worldcup2014.json"), script);
     save(resultsDialog, folder, "results-import-dialog.png");
+
+    // The form's export of the tests into the example game, the comment column left out.
+    Game formExample;
+    loadGame(formExample, SOURCE_ROOT "/examples/worldcup2002.svl", ReadAll);
+    std::string form = readWholeFile(SOURCE_ROOT "/tests/fixtures/members/form.csv");
+    imports::MembersFile file = imports::readMembersFile(form);
+    imports::TeamMatcher formMatcher(formExample);
+    const imports::MemberImportOptions options = imports::suggestMemberOptions(file, formMatcher);
+    ui::MemberImportDialog importDialog(QStringLiteral("form.csv"), std::move(form), std::move(file), options, formExample,
+                                        "26/06/10");
+    importDialog.findChild<QComboBox*>(QStringLiteral("lastVoteColumn"))->setCurrentIndex(6);
+    importDialog.resize(820, 420);
+    importDialog.show();
+    QApplication::processEvents();
+    importDialog.grab().save(QDir(folder).filePath(QStringLiteral("member-import-dialog.png")));
     return 0;
 }

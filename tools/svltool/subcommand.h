@@ -40,6 +40,7 @@ std::unique_ptr<Subcommand> makeEncodeCommand();
 std::unique_ptr<Subcommand> makeStandingsCommand();
 std::unique_ptr<Subcommand> makeReportCommand();
 std::unique_ptr<Subcommand> makeImportResultsCommand();
+std::unique_ptr<Subcommand> makeImportMembersCommand();
 
 // Every subcommand, in the order the help lists them.
 std::vector<std::unique_ptr<Subcommand>> makeSubcommands();

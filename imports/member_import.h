@@ -1,0 +1,117 @@
+#pragma once
+
+// The members import, from the bytes of a form's or a spreadsheet's CSV
+// export to a changed game, in two steps, so that the window can preview
+// between them and svltool and the fuzzer go through the same code:
+//
+//   MemberImportPlan plan = prepareMemberImport(bytes, options, game, today);
+//   ... show plan.rows and their problems ...
+//   applyMemberImport(game, plan, today);
+//
+// A preview that changes the options plans again from the file read once
+// (readMembersFile, then planMemberImport). The caller runs the scoring and
+// the orderings after applying, as after any edit.
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "imports/member_problem.h"
+#include "imports/members_file.h"
+#include "imports/team_matcher.h"
+#include "model/game.h"
+
+namespace scorvale::imports {
+
+// Which columns hold what; columns count from 1, as a spreadsheet's do.
+struct MemberImportOptions {
+    std::size_t nameColumn = 1;
+    // The votes, first pick first; 0 and 0: every column after the name
+    // column but the date column.
+    std::size_t firstVoteColumn = 0;
+    std::size_t lastVoteColumn = 0;
+    std::size_t dateColumn = 0;  // 0: none, every member is dated today
+    bool header = true;          // the first record names the columns
+    text::Encoding encoding = text::Encoding::automatic;
+    bool replace = false;        // a member already present gets the row's votes and date
+
+    friend bool operator==(const MemberImportOptions&, const MemberImportOptions&) = default;
+};
+
+// Options that contradict themselves whatever the file: a column 0, a vote
+// range that ends before it starts or that holds the name or date column,
+// the date in the name column.
+class MemberOptionsError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+// Throws MemberOptionsError.
+void checkMemberOptions(const MemberImportOptions& options);
+
+// One pick as the preview shows it.
+struct PlannedVote {
+    std::size_t column = 0;
+    std::string text;     // UTF-8: the matched team's name as the game has it, else the pick as written
+    std::string written;  // UTF-8: the pick as written, trimmed
+    int team = -1;        // the matched team's index, or -1
+};
+
+// One record of the file (blank records are left out) and what becomes of it.
+struct PlannedRow {
+    enum class Action { add, replace, skip };
+
+    std::size_t line = 0;
+    Action action = Action::add;
+    int member = -1;             // replace: the member's index in the game
+    std::string name;            // UTF-8, trimmed
+    std::string date;            // "%y/%m/%d"
+    std::vector<PlannedVote> votes;  // the votes kept, in order
+    std::vector<MemberProblem> problems;  // in column order
+    Member record;               // Shift-JIS: the member added, or its votes and date for the replaced one
+};
+
+struct MemberImportPlan {
+    std::vector<PlannedRow> rows;
+    std::size_t toAdd = 0;
+    std::size_t toReplace = 0;
+    std::size_t toSkip = 0;
+    std::size_t problemCount = 0;
+    std::size_t voteColumns = 0;  // the most votes a row keeps
+};
+
+// What a preview opens with: the defaults, but no header when a cell of the
+// first record names a team of the game (a spreadsheet's rows start at once),
+// and when the first column of the first member row holds a timestamp (as a
+// form's export has it), that column as the date and the next one as the name.
+MemberImportOptions suggestMemberOptions(const MembersFile& file, TeamMatcher& matcher);
+
+// Plans the import of `file`'s records into `game` (which it does not change):
+// names trimmed and stored as written, picks matched through `matcher` (built
+// on this game) and stored under the game's name for the team, dates read from
+// the date column (formDate) or `todayText`. Throws MemberOptionsError, and
+// MembersFileError for a column beyond the file's columns and for a file with
+// no record after the header.
+MemberImportPlan planMemberImport(const MembersFile& file, const MemberImportOptions& options, const Game& game,
+                                  TeamMatcher& matcher, std::string_view todayText);
+
+// readMembersFile and planMemberImport with a matcher of its own.
+MemberImportPlan prepareMemberImport(std::string_view bytes, const MemberImportOptions& options, const Game& game,
+                                     std::string_view todayText);
+
+struct MemberImportResult {
+    std::size_t added = 0;
+    std::size_t replaced = 0;
+
+    bool changed() const { return added + replaced > 0; }
+};
+
+// Appends the rows to add at the end of the member collection, in file order,
+// and gives each member to replace the row's votes and date (its name, image
+// and place stay); then, when anything changed, sets GameSettings.date to
+// `todayText`. A plan made for another game is a caller's mistake:
+// std::invalid_argument, and the game is left as it was.
+MemberImportResult applyMemberImport(Game& game, const MemberImportPlan& plan, std::string_view todayText);
+
+}  // namespace scorvale::imports

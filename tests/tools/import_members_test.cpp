@@ -1,0 +1,163 @@
+// svltool import-members driven as a program: what it writes, what it says
+// on standard error, and its status on every kind of failure.
+#include <ctime>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "gamefile/game_file.h"
+#include "tests/tools/run_tool.h"
+#include "text/sjis_codec.h"
+
+namespace scorvale::testing {
+namespace {
+
+const std::string kExample = std::string(SOURCE_ROOT) + "/examples/worldcup2002.svl";
+const std::string kFixtures = std::string(SOURCE_ROOT) + "/tests/fixtures/members/";
+
+std::string today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[16];
+    std::strftime(buffer, sizeof buffer, "%y/%m/%d", &local);
+    return buffer;
+}
+
+// The members from index `first` on as "name|date|vote,vote", in UTF-8.
+std::vector<std::string> membersOf(const std::string& path, int first) {
+    Game game;
+    game.settings.name.clear();
+    loadGame(game, path, ReadAll);
+    std::vector<std::string> out;
+    for (int k = first; k < game.memberCount(); ++k) {
+        const Member& m = game.memberAt(k);
+        std::string text = sjis::toUtf8(m.name.view()) + "|" + m.date.str() + "|";
+        for (int v = 0; v < m.voteCount(); ++v) text += (v > 0 ? "," : "") + sjis::toUtf8(m.vote(v));
+        out.push_back(text);
+    }
+    return out;
+}
+
+class ImportMembersTest : public ::testing::Test {
+protected:
+    ImportMembersTest() { writeFile(game, readFile(kExample)); }
+    ScratchDir dir;
+    const std::string game = dir / "game.svl";
+    const std::string out = dir / "out.svl";
+};
+
+const std::vector<std::string> kFormColumns{"--date-column", "1", "--name-column", "2", "--vote-columns", "3-7"};
+
+std::vector<std::string> args(std::vector<std::string> head, const std::vector<std::string>& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+TEST_F(ImportMembersTest, WritesTheGameInPlaceAndReportsEachProblem) {
+    const RunResult r = runTool(args({"import-members", game, kFixtures + "form.csv", "-o", game}, kFormColumns));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "line 5, column 6: \"Atlantis\" matches no team; kept as written\n"
+              "line 6, column 4: empty vote cell; skipped, the later picks move up\n"
+              "line 7, column 2: \"山本 拓也\" is a member already; row skipped\n"
+              "line 8, column 2: \"佐々木, 花子\" is on line 2 already; row skipped\n");
+    EXPECT_EQ(membersOf(game, 12), (std::vector<std::string>{
+                                       "佐々木, 花子|26/06/01|ブラジル,ドイツ,日本,韓国,フランス",
+                                       "大野 \"ゴン\" 一郎|26/06/01|日本,ブラジル,ドイツ,アメリカ,イングランド",
+                                       "岡田　武史|26/06/02|日本,セネガル,トルコ,Atlantis",
+                                       "石井, 智|26/06/03|スペイン,イタリア,フランス,アルゼンチン",
+                                   }));
+    // Written as the program saves: scrambled, and read back whole by the loader.
+    EXPECT_EQ(runTool({"encode", game}).out, readFile(game));
+    EXPECT_NE(runTool({"decode", game}).out.find("[G_DATE]" + today() + "\r\n"), std::string::npos);
+}
+
+TEST_F(ImportMembersTest, ReplaceAndTheExcelExport) {
+    RunResult r = runTool(args({"import-members", game, kFixtures + "form.csv", "-o", out, "--replace"}, kFormColumns));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err.find("山本"), std::string::npos) << "a member replaced on request is no problem";
+    EXPECT_EQ(membersOf(out, 12).back(), "佐々木, 花子|26/06/04|日本,ブラジル,ドイツ,トルコ,スペイン");
+
+    r = runTool({"import-members", out, kFixtures + "excel.csv", "-o", out, "--no-header"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "line 4, column 2: \"ｱﾄﾗﾝﾃｨｽ\" matches no team; kept as written\n");
+    const auto members = membersOf(out, 16);
+    ASSERT_EQ(members.size(), 4u);
+    EXPECT_EQ(members[0], "中田 英寿|" + today() + "|日本,ブラジル,ドイツ,イタリア,アルゼンチン");
+
+    // Forced to UTF-8, the CP932 names cannot be stored: every row is reported.
+    r = runTool({"import-members", game, kFixtures + "excel.csv", "-o", out, "--no-header", "--encoding", "utf-8"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 4) << r.err;
+}
+
+TEST_F(ImportMembersTest, StrictRefusesAnyProblemAndWritesNothing) {
+    RunResult r = runTool(args({"import-members", game, kFixtures + "form.csv", "-o", out, "--strict"}, kFormColumns));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("line 5, column 6: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("svltool: " + kFixtures + "form.csv: 4 problems with --strict; nothing is written\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const std::string clean = dir / "clean.csv";
+    writeFile(clean, "名前,1,2\r\n新人,Japan,Brazil\r\n");
+    r = runTool({"import-members", game, clean, "-o", out, "--strict"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(membersOf(out, 12), (std::vector<std::string>{"新人|" + today() + "|日本,ブラジル"}));
+}
+
+TEST_F(ImportMembersTest, FailuresEndWithAStatusAndWriteNothing) {
+    const auto csv = [this](const std::string& name, const std::string& bytes) {
+        writeFile(dir / name, bytes);
+        return dir / name;
+    };
+    const std::string good = csv("good.csv", "名前,1\n山田,日本\n");
+    const std::string notGame = csv("note.svl", "hello\r\n");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // the message's end
+    } cases[] = {
+        {{game, dir / "missing.csv"}, 1, ""},
+        {{notGame, good}, 1, "note.svl: not a Scorvale game file\n"},
+        {{game, csv("quote.csv", "名前,1\n山田,日本\n\"鈴木,日本\n")}, 1,
+         "quote.csv: line 3, column 1: a quoted field is not closed\n"},
+        {{game, csv("empty.csv", "")}, 1, "empty.csv: the file is empty\n"},
+        {{game, csv("header.csv", "名前,1,2\r\n")}, 1, "header.csv: line 1: only a header, no members\n"},
+        {{game, good, "--name-column", "3"}, 1, "good.csv: column 3: beyond the file's 2 columns\n"},
+        {{game, good, "--vote-columns", "2-9"}, 1, "good.csv: column 9: beyond the file's 2 columns\n"},
+        {{game, good, "--vote-columns", "3-2"}, 2, ""},
+        {{game, good, "--vote-columns", "2"}, 2, ""},
+        {{game, good, "--vote-columns", "2-x"}, 2, ""},
+        {{game, good, "--name-column", "2", "--vote-columns", "1-3"}, 2, "the vote columns hold the name column\n"},
+        {{game, good, "--date-column", "1"}, 2, "the date column is the name column\n"},
+        {{game, good, "--name-column", "0"}, 2, ""},
+        {{game, good, "--encoding", "latin1"}, 2, ""},
+        {{game, good, "--bogus"}, 2, ""},
+        {{game}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> a{"import-members"};
+        a.insert(a.end(), c.args.begin(), c.args.end());
+        a.insert(a.end(), {"-o", out});
+        const RunResult r = runTool(a);
+        EXPECT_EQ(r.status, c.status) << ::testing::PrintToString(a) << r.err;
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_TRUE(r.err.ends_with(c.err)) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << ::testing::PrintToString(a);
+    }
+    EXPECT_EQ(runTool({"import-members", game, good}).status, 2) << "-o is required";
+    EXPECT_EQ(readFile(game), readFile(kExample));
+}
+
+TEST_F(ImportMembersTest, Help) {
+    const RunResult r = runTool({"import-members", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Usage: svltool import-members [OPTIONS] GAME CSV"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace scorvale::testing

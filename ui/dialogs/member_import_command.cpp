@@ -1,0 +1,52 @@
+#include "ui/dialogs/member_import_command.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "gamefile/file_error.h"
+#include "gamefile/safe_file.h"
+#include "imports/member_import.h"
+#include "model/today_text.h"
+#include "ui/dialogs/member_import_dialog.h"
+
+namespace scorvale::ui {
+
+namespace {
+
+const QString kCaption = QStringLiteral("参加者の取り込み");
+
+void warn(Interaction& interaction, const std::string& path, const QString& reason) {
+    interaction.tell(Interaction::Icon::Warning, kCaption, QFile::decodeName(path.c_str()) + u'\n' + reason);
+}
+
+}  // namespace
+
+bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<std::string> path) {
+    if (!path) {
+        const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV (*.csv);;すべてのファイル (*)"));
+        if (!chosen) return false;
+        path = QFile::encodeName(*chosen).toStdString();
+    }
+    std::string bytes;
+    imports::MembersFile file;
+    try {
+        bytes = readWholeFile(*path);
+        file = imports::readMembersFile(bytes);
+    } catch (const FileError& error) {
+        warn(interaction, *path, QString::fromLocal8Bit(error.reason().c_str()));
+        return false;
+    } catch (const imports::MembersFileError& error) {
+        warn(interaction, *path, QString::fromUtf8(error.what()));
+        return false;
+    }
+
+    const std::string today = todayText();
+    imports::TeamMatcher matcher(game);
+    const imports::MemberImportOptions options = imports::suggestMemberOptions(file, matcher);
+    MemberImportDialog dialog(QFileInfo(QFile::decodeName(path->c_str())).fileName(), std::move(bytes),
+                              std::move(file), options, game, today);
+    if (!interaction.runDialog(dialog) || !dialog.plan()) return false;
+    return imports::applyMemberImport(game, *dialog.plan(), today).changed();
+}
+
+}  // namespace scorvale::ui

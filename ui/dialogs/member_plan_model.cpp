@@ -1,0 +1,163 @@
+#include "ui/dialogs/member_plan_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace scorvale::ui {
+
+namespace {
+
+using imports::MemberProblem;
+using imports::PlannedRow;
+using Kind = MemberProblem::Kind;
+
+QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const QColor kSkipped(0xF4, 0xCC, 0xCC);
+const QColor kReplaced(0xCC, 0xDD, 0xF4);
+const QColor kChanged(0xFF, 0xEE, 0xAA);  // kept, but not as written
+
+QString actionText(PlannedRow::Action action) {
+    switch (action) {
+        case PlannedRow::Action::add: return QStringLiteral("追加");
+        case PlannedRow::Action::replace: return QStringLiteral("置き換え");
+        case PlannedRow::Action::skip: return QStringLiteral("取り込まない");
+    }
+    return {};
+}
+
+}  // namespace
+
+QString problemText(const MemberProblem& p) {
+    const QString text = utf8(p.text);
+    const QString other = QString::number(p.other);
+    switch (p.kind) {
+        case Kind::noName: return QStringLiteral("参加者名がありません。この行は取り込みません。");
+        case Kind::notShiftJis:
+            return QStringLiteral("「%1」はShift-JISで書けない文字です。この行は取り込みません。").arg(text);
+        case Kind::controlCharacter:
+            return QStringLiteral("改行などの制御文字があります。この行は取り込みません。");
+        case Kind::fileTag:
+            return QStringLiteral("ゲームファイルの目印 %1 を含むので保存できません。この行は取り込みません。").arg(text);
+        case Kind::nameInGame: return QStringLiteral("「%1」はすでに参加者です。この行は飛ばします。").arg(text);
+        case Kind::nameRepeated:
+            return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばします。").arg(text, other);
+        case Kind::nameRepeatedLater:
+            return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばし、%2行目を取り込みます。").arg(text, other);
+        case Kind::nameCut:
+            return QStringLiteral("参加者名が127バイトを超えるので、%1バイトに切り詰めます。").arg(other);
+        case Kind::voteCut:
+            return QStringLiteral("「%1」は127バイトを超えるので、%2バイトに切り詰めます。").arg(text, other);
+        case Kind::emptyVote: return QStringLiteral("空の投票欄です。後の投票を前に詰めます。");
+        case Kind::repeatedVote: return QStringLiteral("「%1」は投票済みです。この投票は除きます。").arg(text);
+        case Kind::tooManyVotes:
+            return QStringLiteral("投票は64チームまでです。ここからの%1票は除きます。").arg(other);
+        case Kind::unmatchedVote:
+            return QStringLiteral("「%1」に当たるチームがありません。書かれたまま取り込みます。").arg(text);
+        case Kind::badDate:
+            return (p.text.empty() ? QStringLiteral("日時がありません。")
+                                   : QStringLiteral("「%1」は日時として読めません。").arg(text)) +
+                   QStringLiteral("今日の日付にします。");
+    }
+    return {};
+}
+
+void MemberPlanModel::setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options) {
+    beginResetModel();
+    plan_ = plan;
+    options_ = options;
+    endResetModel();
+}
+
+int MemberPlanModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !plan_ ? 0 : static_cast<int>(plan_->rows.size());
+}
+
+int MemberPlanModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() || !plan_ ? 0 : FirstVoteColumn + static_cast<int>(plan_->voteColumns);
+}
+
+QVariant MemberPlanModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    switch (section) {
+        case LineColumn: return QStringLiteral("行");
+        case StateColumn: return QStringLiteral("状態");
+        case NameColumn: return QStringLiteral("参加者名");
+        case DateColumn: return QStringLiteral("日付");
+        default: return QStringLiteral("投票%1").arg(section - FirstVoteColumn + 1);
+    }
+}
+
+std::size_t MemberPlanModel::fileColumn(const PlannedRow& row, int column) const {
+    if (column == NameColumn) return options_.nameColumn;
+    if (column == DateColumn) return options_.dateColumn;
+    const int vote = column - FirstVoteColumn;
+    if (vote >= 0 && vote < static_cast<int>(row.votes.size())) return row.votes[static_cast<std::size_t>(vote)].column;
+    return 0;
+}
+
+QString MemberPlanModel::toolTip(const PlannedRow& row, int column) const {
+    QStringList lines;
+    if (column == StateColumn) {
+        // Every problem of the row, those of cells not shown too.
+        if (row.action == PlannedRow::Action::replace)
+            lines << QStringLiteral("すでにいる参加者の投票と日付を置き換えます。");
+        for (const MemberProblem& p : row.problems)
+            lines << QStringLiteral("%1列目: ").arg(p.column) + problemText(p);
+        return lines.join(u'\n');
+    }
+    const std::size_t at = fileColumn(row, column);
+    if (at == 0) return {};
+    for (const MemberProblem& p : row.problems)
+        if (p.column == at) lines << problemText(p);
+    const int vote = column - FirstVoteColumn;
+    if (vote >= 0) {
+        const imports::PlannedVote& v = row.votes[static_cast<std::size_t>(vote)];
+        if (v.team >= 0 && v.written != v.text)
+            lines.prepend(QStringLiteral("「%1」→ %2").arg(utf8(v.written), utf8(v.text)));
+    }
+    return lines.join(u'\n');
+}
+
+QVariant MemberPlanModel::background(const PlannedRow& row, int column) const {
+    if (row.action == PlannedRow::Action::skip) return QBrush(kSkipped);
+    if (row.action == PlannedRow::Action::replace && (column == StateColumn || column == NameColumn))
+        return QBrush(kReplaced);
+    if (column == StateColumn) return row.problems.empty() ? QVariant() : QBrush(kChanged);
+    const std::size_t at = fileColumn(row, column);
+    if (at == 0) return {};
+    for (const MemberProblem& p : row.problems)
+        if (p.column == at) return QBrush(kChanged);
+    return {};
+}
+
+QVariant MemberPlanModel::data(const QModelIndex& index, int role) const {
+    if (!plan_ || !index.isValid()) return {};
+    const PlannedRow& row = plan_->rows[static_cast<std::size_t>(index.row())];
+    const int column = index.column();
+    switch (role) {
+        case Qt::DisplayRole:
+            switch (column) {
+                case LineColumn: return QString::number(row.line);
+                case StateColumn: return actionText(row.action);
+                case NameColumn: return utf8(row.name);
+                case DateColumn: return utf8(row.date);
+                default: {
+                    const auto vote = static_cast<std::size_t>(column - FirstVoteColumn);
+                    return vote < row.votes.size() ? utf8(row.votes[vote].text) : QString();
+                }
+            }
+        case Qt::ToolTipRole: {
+            const QString tip = toolTip(row, column);
+            return tip.isEmpty() ? QVariant() : tip;
+        }
+        case Qt::BackgroundRole: return background(row, column);
+        case Qt::ForegroundRole:
+            return row.action == PlannedRow::Action::skip ? QVariant(QBrush(QColor(0x70, 0x70, 0x70))) : QVariant();
+        case Qt::TextAlignmentRole:
+            return column == LineColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        default: return {};
+    }
+}
+
+}  // namespace scorvale::ui
