@@ -163,6 +163,21 @@ private:
 
 }  // namespace
 
+bool csvHeaderNamesMatchColumns(std::string_view utf8) {
+    // The header is the first line; a header cell never holds a line break.
+    std::vector<text::CsvRow> rows;
+    try {
+        rows = text::parseCsv(utf8.substr(0, utf8.find_first_of("\r\n")));
+        if (rows.empty()) return false;
+        readHeader(rows.front());
+    } catch (const text::CsvError&) {
+        return false;
+    } catch (const ImportError&) {
+        return false;
+    }
+    return true;
+}
+
 MatchList readCsvMatchList(std::string_view utf8) {
     if (!firstLineNamesAColumn(utf8)) throw notAMatchList();
     std::vector<text::CsvRow> rows;

@@ -91,6 +91,10 @@ int matchWinner(const Match& match) {
     return match.winner == 1 || match.winner == 2 ? match.winner : 0;
 }
 
+bool csvNamesMatchColumns(std::string_view bytes) {
+    return csvHeaderNamesMatchColumns(text::decodeText(bytes).utf8);
+}
+
 MatchList readMatchList(std::string_view bytes) {
     const text::DecodedText decoded = text::decodeText(bytes);
     const std::size_t first = decoded.utf8.find_first_not_of(" \t\r\n");

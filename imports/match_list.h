@@ -61,4 +61,9 @@ int matchWinner(const Match& match);
 // line and what is wrong.
 MatchList readMatchList(std::string_view bytes);
 
+// Whether a CSV's header row names the columns a match list needs (team1,
+// team2, score1, score2, in any order and case). Such a file may be a match
+// list; any CSV may be members' votes.
+bool csvNamesMatchColumns(std::string_view bytes);
+
 }  // namespace scorvale::imports

@@ -13,6 +13,7 @@ namespace scorvale::imports {
 // `utf8` is valid UTF-8 without a BOM.
 MatchList readJsonMatchList(std::string_view utf8);
 MatchList readCsvMatchList(std::string_view utf8);
+bool csvHeaderNamesMatchColumns(std::string_view utf8);
 
 // A date as YYYY-MM-DD from "YYYY-MM-DD" or "YYYY/MM/DD" (month and day may
 // have one digit, as spreadsheets write them); nothing when it is neither or

@@ -3,12 +3,14 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace scorvale::ui {
 
-LoadSettingsDialog::LoadSettingsDialog(QWidget* parent) : QDialog(parent) {
+LoadSettingsDialog::LoadSettingsDialog(bool importsEnabled, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("読み込み設定"));
     auto* layout = new QVBoxLayout(this);
     newLoad_ = new QCheckBox(QStringLiteral("新規読み込み"), this);
@@ -24,6 +26,24 @@ LoadSettingsDialog::LoadSettingsDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(readSettings_);
     layout->addWidget(mergeTeams_);
     layout->addWidget(mergeMembers_);
+
+    // Below the load's own controls: the imports, each of which ends the
+    // dialog and goes on with its own file.
+    auto* imports = new QGroupBox(QStringLiteral("取り込み"), this);
+    imports->setObjectName(QStringLiteral("imports"));
+    auto* importRow = new QHBoxLayout(imports);
+    importResults_ = dialogButton(QStringLiteral("試合結果(&G)…"), "importResults", imports);
+    importMembers_ = dialogButton(QStringLiteral("参加者(&I)…"), "importMembers", imports);
+    importRow->addWidget(importResults_);
+    importRow->addWidget(importMembers_);
+    imports->setEnabled(importsEnabled);
+    layout->addWidget(imports);
+    const auto chooseImport = [this](Choice choice) {
+        choice_ = choice;
+        accept();
+    };
+    connect(importResults_, &QPushButton::clicked, this, [chooseImport] { chooseImport(Choice::importResults); });
+    connect(importMembers_, &QPushButton::clicked, this, [chooseImport] { chooseImport(Choice::importMembers); });
 
     layout->addWidget(okCancelButtons(this));
 

@@ -12,7 +12,10 @@
 #include "gamefile/safe_file.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
+#include "imports/match_list.h"
 #include "ui/dialogs/edit_commands.h"
+#include "ui/dialogs/member_import_command.h"
+#include "ui/dialogs/results_import_command.h"
 #include "ui/load_settings_dialog.h"
 #include "ui/password_dialog.h"
 #include "ui/qt_text.h"
@@ -185,13 +188,61 @@ void MainController::openAtStart(const std::string& path) {
     guarded(u"読み込み", [this, path] { loadFile(path, true, ReadAll); });
 }
 
+void MainController::importResults() {
+    guarded(u"試合結果の取り込み", [this] { importCommand(Import::results, std::nullopt); });
+}
+
+void MainController::importMembers() {
+    guarded(u"参加者の取り込み", [this] { importCommand(Import::members, std::nullopt); });
+}
+
+void MainController::importDropped(const std::string& path) {
+    guarded(u"取り込み", [this, path] {
+        if (!editingUnlocked_) return;
+        // A match list is JSON, or a CSV whose header names the match columns;
+        // such a CSV might also be members' picks, so the user says which.
+        Import kind = Import::results;
+        if (QFileInfo(localPath(path)).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0) {
+            kind = Import::members;
+            if (imports::csvNamesMatchColumns(readWholeFile(path))) {
+                switch (interaction_.askYesNoCancel(
+                    QStringLiteral("取り込み"),
+                    QStringLiteral("このファイルを試合結果として取り込みますか？\n「いいえ」で参加者として取り込みます。"))) {
+                    case Interaction::Answer::Yes: kind = Import::results; break;
+                    case Interaction::Answer::No: break;
+                    case Interaction::Answer::Cancel: return;
+                }
+            }
+        }
+        importCommand(kind, path);
+    });
+}
+
+void MainController::importCommand(Import kind, std::optional<std::string> path) {
+    // The administrator's: the teams' results and the members change.
+    if (!editingUnlocked_) return;
+    bool changed = false;
+    changeOrRollBack([&] {
+        changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
+                                          : importMembersByDialog(game_, interaction_, path, gameFolder());
+    });
+    if (!changed) return;
+    unsaved_ = true;
+    fullUpdate();
+}
+
 QString MainController::gameFolder() const {
     return currentFilePath_.empty() ? QString() : QFileInfo(localPath(currentFilePath_)).absolutePath();
 }
 
 void MainController::loadCommand(std::optional<std::string> chosen) {
-    LoadSettingsDialog dialog(dialogParent_);
+    LoadSettingsDialog dialog(editingUnlocked_ && !chosen, dialogParent_);
     if (!interaction_.runDialog(dialog)) return;
+    switch (dialog.choice()) {
+        case LoadSettingsDialog::Choice::importResults: return importCommand(Import::results, std::nullopt);
+        case LoadSettingsDialog::Choice::importMembers: return importCommand(Import::members, std::nullopt);
+        case LoadSettingsDialog::Choice::load: break;
+    }
     const bool newLoad = dialog.newLoad();
     // A new load locks the window, so it reads everything and adds nothing
     // of the merge options.

@@ -52,6 +52,12 @@ public:
     // The file named on the command line, opened as a new load before the
     // user has done anything.
     void openAtStart(const std::string& path);
+    // The imports, offered only while editing is unlocked: asking for the
+    // file, or with a file dropped on the window (a match list or members'
+    // votes, told by its name and content).
+    void importResults();
+    void importMembers();
+    void importDropped(const std::string& path);
     void save();
     void password();
     void settings();
@@ -89,6 +95,8 @@ private:
     void changeOrRollBack(Change change);
     void rollBack(Checkpoint& to) noexcept;
 
+    enum class Import { results, members };
+    void importCommand(Import kind, std::optional<std::string> path);
     void loadCommand(std::optional<std::string> chosen);
     void loadFile(std::string path, bool newLoad, unsigned flags);
     // True when the file was written.

@@ -27,16 +27,24 @@ namespace {
 constexpr int kStripWidth = 105;
 constexpr int kMargin = 12;
 
-// The strip left of the lists; its context menu holds the about item that a
-// system menu would hold where the window manager does not lend one.
+// The strip left of the lists; its context menu holds the imports (while
+// editing is unlocked) and the about item that a system menu would hold
+// where the window manager does not lend one.
 class CommandStrip : public QWidget {
 public:
     CommandStrip(QWidget* parent, MainWindow* window) : QWidget(parent), window_(window) {}
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override {
+        MainController& controller = window_->controller();
         QMenu menu(this);
         menu.setSeparatorsCollapsible(false);
+        QAction* results = menu.addAction(QStringLiteral("試合結果の取り込み(&G)..."), this,
+                                          [&controller] { controller.importResults(); });
+        QAction* members = menu.addAction(QStringLiteral("参加者の取り込み(&I)..."), this,
+                                          [&controller] { controller.importMembers(); });
+        results->setEnabled(controller.editingUnlocked());
+        members->setEnabled(controller.editingUnlocked());
         menu.addSeparator();
         menu.addAction(QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)..."), window_, &MainWindow::showAbout);
         menu.exec(event->globalPos());
@@ -65,14 +73,22 @@ private:
 };
 
 bool leftDoubleClick(const QTableView* list) { return static_cast<const RowList*>(list)->leftDoubleClick(); }
-// The one local file a drop carries that the window can open, or nothing.
-std::optional<QString> droppedGameFile(const QMimeData* data) {
+// What a drop carries that the window takes: one local file, a game file to
+// load, or a match list or members' CSV to import while editing is unlocked.
+struct Dropped {
+    QString path;
+    bool gameFile;
+};
+std::optional<Dropped> droppedFile(const QMimeData* data, bool editingUnlocked) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return std::nullopt;
     const QUrl url = data->urls().constFirst();
     if (!url.isLocalFile()) return std::nullopt;
     const QString path = url.toLocalFile();
-    if (QFileInfo(path).suffix().compare(QStringLiteral("svl"), Qt::CaseInsensitive) != 0) return std::nullopt;
-    return path;
+    const QString suffix = QFileInfo(path).suffix();
+    const auto is = [&suffix](const char* s) { return suffix.compare(QLatin1String(s), Qt::CaseInsensitive) == 0; };
+    if (is("svl")) return Dropped{path, true};
+    if (editingUnlocked && (is("json") || is("csv"))) return Dropped{path, false};
+    return std::nullopt;
 }
 }  // namespace
 
@@ -192,18 +208,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedGameFile(event->mimeData())) event->acceptProposedAction();
+    if (droppedFile(event->mimeData(), controller_.editingUnlocked())) event->acceptProposedAction();
 }
 
 // A game file dropped on the window is the Load command with that file
-// chosen: the load settings still ask whether to load anew or merge.
+// chosen: the load settings still ask whether to load anew or merge. A
+// match list or a CSV starts the import it fits, with that file chosen.
 void MainWindow::dropEvent(QDropEvent* event) {
-    const std::optional<QString> path = droppedGameFile(event->mimeData());
-    if (!path) return;
+    const std::optional<Dropped> dropped = droppedFile(event->mimeData(), controller_.editingUnlocked());
+    if (!dropped) return;
     event->acceptProposedAction();
     // The command's dialogs run once the drop itself has ended.
-    const std::string file = QFile::encodeName(*path).toStdString();
-    QTimer::singleShot(0, this, [this, file] { controller_.loadDropped(file); });
+    const std::string file = QFile::encodeName(dropped->path).toStdString();
+    if (dropped->gameFile) QTimer::singleShot(0, this, [this, file] { controller_.loadDropped(file); });
+    else QTimer::singleShot(0, this, [this, file] { controller_.importDropped(file); });
 }
 
 void MainWindow::setCaption(const QString& caption) { setWindowTitle(caption); }

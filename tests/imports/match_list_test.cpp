@@ -250,3 +250,27 @@ TEST(ReadMatchList, LevelKnockoutMatchReplayedLater) {
 
 }  // namespace
 }  // namespace scorvale::imports
+
+namespace scorvale::imports {
+namespace {
+
+// What a CSV dropped on the window may be: a match list only when its header
+// names the match columns.
+TEST(ReadMatchList, CsvHeaderTellsAMatchList) {
+    const struct {
+        std::string bytes;
+        bool matchColumns;
+    } cases[] = {
+        {"team1,team2,score1,score2\nJapan,Brazil,1,2\n", true},
+        {"\xEF\xBB\xBF" "Date,Group,Team1,Team2,Score1,Score2,Winner\r\n", true},
+        {"team1,team2,score1\n", false},                      // a column missing
+        {"\"name\",\"team1\",\"team2\",\"team3\"\n", false},  // members' picks
+        {"名前,1位,2位\n", false},
+        {"", false},
+        {"\"unterminated,team1\nteam2,score1,score2\n", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(csvNamesMatchColumns(c.bytes), c.matchColumns) << c.bytes;
+}
+
+}  // namespace
+}  // namespace scorvale::imports

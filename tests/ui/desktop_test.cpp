@@ -2,6 +2,9 @@
 // it, the unsaved changes and the exit question, the folders the file
 // dialogs start in, and no settings of the toolkit left behind.
 #include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
@@ -49,6 +52,8 @@ std::function<bool(QDialog&)> typeInto(const char* name, const QString& text) {
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+const QString kMatchList = QStringLiteral(SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2002.json");
+const QString kMembers = QStringLiteral(SOURCE_ROOT "/tests/fixtures/members/form.csv");
 const QString kExitQuestion = QStringLiteral("変更が保存されていません。保存してから終了しますか？");
 
 }  // namespace
@@ -296,6 +301,94 @@ private slots:
         if (!saveTo.isEmpty()) QCOMPARE(QFile::exists(dir_.filePath(saveTo)), saved);
         QCOMPARE(user.messages.size(), writeFails ? 1u : 0u);
         QCOMPARE(w.controller().unsaved(), !saved);
+    }
+
+    // The imports: from the load settings' group, from the strip's menu and
+    // by a dropped file, only while editing is unlocked.
+    void importsFromTheLoadDialog() {
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        user.dialogAnswers = {[](QDialog& d) {
+                                  auto& load = dynamic_cast<ui::LoadSettingsDialog&>(d);
+                                  if (!load.importResultsButton()->isEnabled()) return false;
+                                  load.importResultsButton()->click();
+                                  return true;
+                              },
+                              ScriptedInteraction::ok()};
+        user.fileAnswers = {kMatchList};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QCOMPARE(user.dialogTitles,
+                 std::vector<QString>({QStringLiteral("読み込み設定"), QStringLiteral("試合結果の取り込み")}));
+        QCOMPARE(user.fileRequests.back().filter, QStringLiteral("試合結果 (*.json *.csv)"));
+        QCOMPARE(w.controller().game().teamCount(), 32);
+        QVERIFY(w.controller().unsaved());
+        QCOMPARE(cell(w.teamList(), 0, TeamColumn::name), QStringLiteral("ブラジル"));  // ranked
+
+        user.dialogTitles.clear();
+        user.dialogAnswers = {[](QDialog& d) {
+            dynamic_cast<ui::LoadSettingsDialog&>(d).importMembersButton()->click();
+            return true;
+        }};
+        user.fileAnswers = {std::nullopt};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QCOMPARE(user.fileRequests.back().filter, QStringLiteral("CSV (*.csv);;すべてのファイル (*)"));
+        QCOMPARE(w.controller().game().memberCount(), 0);
+
+        // Locked: the group is there but disabled, and a load goes on as one.
+        w.controller().setEditingUnlocked(false);
+        bool enabled = true;
+        user.dialogAnswers = {[&enabled](QDialog& d) {
+            enabled = d.findChild<QWidget*>(QStringLiteral("imports"))->isEnabled();
+            return false;
+        }};
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(!enabled);
+        // So are the two items of the strip's menu.
+        QList<bool> items;
+        QTimer::singleShot(0, [&items] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions()) items << a->isEnabled();
+            menu->close();
+        });
+        QWidget* strip = w.button(Cmd::load)->parentWidget();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
+        QCoreApplication::sendEvent(strip, &event);
+        QCOMPARE(items, QList<bool>({false, false, true, true}));
+        QVERIFY(user.messages.empty());
+    }
+
+    void importsByDrop() {
+        // A CSV whose header names the match columns might be either: asked.
+        QFile both(dir_.filePath(QStringLiteral("both.csv")));
+        QVERIFY(both.open(QIODevice::WriteOnly));
+        both.write("team1,team2,score1,score2\nJapan,Brazil,1,2\n");
+        both.close();
+        struct Case {
+            QString file;
+            std::vector<Answer> asked;  // the answer to "which import?", when asked
+            QString dialog;             // the preview that opens, or none
+        } cases[] = {
+            {kMatchList, {}, QStringLiteral("試合結果の取り込み")},
+            {kMembers, {}, QStringLiteral("参加者の取り込み")},
+            {both.fileName(), {Answer::Yes}, QStringLiteral("試合結果の取り込み")},
+            {both.fileName(), {Answer::No}, QStringLiteral("参加者の取り込み")},
+            {both.fileName(), {Answer::Cancel}, QString()},
+        };
+        for (const Case& c : cases) {
+            ScriptedInteraction user;
+            ui::MainWindow w(user);
+            user.yesNoCancelAnswers = {c.asked.begin(), c.asked.end()};
+            drop(w, c.file);
+            QCOMPARE(user.questions.size(), c.asked.size());
+            QCOMPARE(user.dialogTitles, c.dialog.isEmpty() ? std::vector<QString>() : std::vector<QString>({c.dialog}));
+            QVERIFY(user.fileRequests.empty());
+            // Locked, such a file is not taken at all.
+            w.controller().setEditingUnlocked(false);
+            bool accepted = true;
+            drop(w, c.file, &accepted);
+            QVERIFY(!accepted);
+        }
     }
 
     // Within a run the game's file dialogs start in its file's folder, and an

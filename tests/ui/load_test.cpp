@@ -75,7 +75,7 @@ class LoadTest : public QObject {
 
 private slots:
     void dialogEnablingRule() {
-        ui::LoadSettingsDialog d;
+        ui::LoadSettingsDialog d(true);
         QVERIFY(d.newLoad() && d.mergeTeams() && d.mergeMembers() && !d.readSettings());
         QVERIFY(!d.mergeTeamsBox()->isEnabled() && !d.mergeMembersBox()->isEnabled());
         QVERIFY(d.readSettingsBox()->isHidden());

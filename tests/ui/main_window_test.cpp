@@ -356,7 +356,7 @@ private slots:
         const QString about = QStringLiteral("Scorvaleのﾊﾞｰｼﾞｮﾝ情報");
         QCOMPARE(user.dialogTitles, std::vector<QString>({about}));
 
-        // A right click beside the buttons: a separator, then the about item.
+        // A right click beside the buttons: the imports, a separator, then the about item.
         QStringList items;
         QTimer::singleShot(0, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -368,7 +368,9 @@ private slots:
         QWidget* strip = w.button(Cmd::load)->parentWidget();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
         QCoreApplication::sendEvent(strip, &event);
-        QCOMPARE(items, QStringList({QStringLiteral("-"), QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
+        // The imports first, then a separator and the about item.
+        QCOMPARE(items, QStringList({QStringLiteral("試合結果の取り込み(&G)..."), QStringLiteral("参加者の取り込み(&I)..."),
+                                     QStringLiteral("-"), QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
         QCOMPARE(user.dialogTitles, std::vector<QString>({about, about}));
     }
 

@@ -21,9 +21,9 @@ void warn(Interaction& interaction, const std::string& path, const QString& reas
 
 }  // namespace
 
-bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<std::string> path) {
+bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<std::string> path, const QString& folder) {
     if (!path) {
-        const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV (*.csv);;すべてのファイル (*)"));
+        const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV (*.csv);;すべてのファイル (*)"), folder);
         if (!chosen) return false;
         path = QFile::encodeName(*chosen).toStdString();
     }
