@@ -116,6 +116,23 @@ inline constexpr std::array<MemberTag, 3> kMemberReadOrder = {MemberTag::vote, M
 // The last line of the file; the reader stops at a line holding it.
 inline constexpr std::string_view kFileEnd = "[ALL_END]";
 
+// The first tag of the file that `text` holds, or an empty view. The reader
+// finds a tag anywhere in a line and values are written unescaped, so a text
+// holding "[T_NAME]" or "[ALL_END]" would not come back from a save as it
+// went: what the user types or imports must not hold one.
+constexpr std::string_view tagIn(std::string_view text) {
+    if (text.find('[') == std::string_view::npos) return {};
+    for (const auto& line : kSettingsLines)
+        if (text.find(line.tag) != std::string_view::npos) return line.tag;
+    for (const auto& line : kTeamLines)
+        if (text.find(line.tag) != std::string_view::npos) return line.tag;
+    for (const auto& line : kMemberLines)
+        if (text.find(line.tag) != std::string_view::npos) return line.tag;
+    for (const std::string_view tag : {kSettingsEnd, kFileEnd})
+        if (text.find(tag) != std::string_view::npos) return tag;
+    return {};
+}
+
 // The reader finds tags fast by their shape: each starts with "[X_" for its
 // section letter X, or "[A" (the file's end), and none is shorter than seven.
 constexpr bool tagShaped(std::string_view tag) {

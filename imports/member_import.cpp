@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "imports/form_date.h"
-#include "imports/game_file_text.h"
+#include "gamefile/file_lines.h"
 #include "text/normalize.h"
 #include "text/sjis_codec.h"
 
@@ -118,7 +118,7 @@ private:
         auto bytes = sjis::fromUtf8(utf8);
         if (!bytes) {
             report(Kind::notShiftJis, column, firstUnencodable(utf8));
-        } else if (const std::string_view tag = gameFileTagIn(*bytes); !tag.empty()) {
+        } else if (const std::string_view tag = gamefile::tagIn(*bytes); !tag.empty()) {
             report(Kind::fileTag, column, std::string(tag));
             bytes.reset();
         }

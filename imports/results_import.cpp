@@ -1,5 +1,7 @@
 #include "imports/results_import.h"
 
+#include "gamefile/file_lines.h"
+
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +25,9 @@ std::string fieldBytes(const std::string& listName, const std::string& what, con
     if (sjis->size() > TextField::kMaxBytes)
         throw ImportError::team(listName, what + " \"" + utf8 + "\" is longer than a team field holds (" +
                                               std::to_string(TextField::kMaxBytes) + " bytes)");
+    // The game file would not give it back.
+    if (const std::string_view tag = gamefile::tagIn(*sjis); !tag.empty())
+        throw ImportError::team(listName, what + " \"" + utf8 + "\" holds the game file's tag " + std::string(tag));
     return *sjis;
 }
 

@@ -47,6 +47,7 @@ private slots:
     void rangesAndMessages_data();
     void rangesAndMessages();
     void firstBadFieldWins();
+    void gameFileTagsRefusedWhenTyped();
     void enablingRules_data();
     void enablingRules();
     void readOnlyWhenLocked();
@@ -119,6 +120,31 @@ void TeamDialogTest::firstBadFieldWins() {
     click(dialog, "ok");
     QCOMPARE(script.messages.back().text, ui::unencodableMessage(QStringLiteral("グループ")));
     QVERIFY(dialog.isVisible());
+}
+
+// A tag typed into a text would not come back from the file; one a file
+// brought in stays, as every untouched text does.
+void TeamDialogTest::gameFileTagsRefusedWhenTyped() {
+    DialogScript script;
+    TeamDialog typed(TeamValues{}, true, script);
+    typed.show();
+    child<QLineEdit>(typed, "name")->setText(QStringLiteral("World Cup[ALL_END]"));
+    click(typed, "ok");
+    QCOMPARE(script.messages.size(), std::size_t{1});
+    QCOMPARE(script.messages[0].text, ui::tagMessage(QStringLiteral("チーム名"), "[ALL_END]"));
+    QVERIFY(typed.isVisible());
+    child<QLineEdit>(typed, "name")->setText(QStringLiteral("World Cup"));
+    click(typed, "ok");
+    QVERIFY(!typed.isVisible());
+
+    TeamValues fromFile;
+    fromFile.name = "A";
+    fromFile.group = "g[M_END]";
+    TeamDialog untouched(fromFile, true, script);
+    untouched.show();
+    click(untouched, "ok");
+    QCOMPARE(script.messages.size(), std::size_t{1});
+    QCOMPARE(untouched.values().group, std::string("g[M_END]"));
 }
 
 void TeamDialogTest::enablingRules_data() {
@@ -297,12 +323,12 @@ void TeamDialogTest::pastedLineBreakBecomesASpace() {
         QGuiApplication::clipboard()->setText(QStringLiteral("Alpha\nBeta"));
         name->paste();
         QCOMPARE(name->text(), QStringLiteral("Alpha Beta"));
-        child<QLineEdit>(d, "group")->insert(QStringLiteral("A\r\n[ALL_END]\rB"));
+        child<QLineEdit>(d, "group")->insert(QStringLiteral("A\r\nG\rB"));
         click(d, "ok");
     });
     QVERIFY(ui::addTeamByDialog(game, script));
     QCOMPARE(game.teamAt(0).name.str(), std::string("Alpha Beta"));
-    QCOMPARE(game.teamAt(0).group.str(), std::string("A [ALL_END] B"));
+    QCOMPARE(game.teamAt(0).group.str(), std::string("A G B"));
 
     QTemporaryDir dir;
     const std::string path = QFile::encodeName(dir.filePath(QStringLiteral("cup.svl"))).toStdString();
@@ -311,7 +337,7 @@ void TeamDialogTest::pastedLineBreakBecomesASpace() {
     loadGame(back, path, ReadAll);
     QCOMPARE(back.teamCount(), 1);
     QCOMPARE(back.teamAt(0).name.str(), std::string("Alpha Beta"));
-    QCOMPARE(back.teamAt(0).group.str(), std::string("A [ALL_END] B"));
+    QCOMPARE(back.teamAt(0).group.str(), std::string("A G B"));
     QCOMPARE(back.teamAt(0).date.str(), std::string("04/08/16"));
 }
 

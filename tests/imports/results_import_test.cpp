@@ -240,6 +240,8 @@ TEST(ResultsImport, RefusedPlansChangeNothing) {
          "Japan",
          "the group \"Grupo Ñ\" has a character Shift-JIS cannot hold"},
         {"a line break in a name", {}, header + "A,\"B\nC\",1,0,A\n", {}, {}, "B\nC", "has a control character"},
+        {"a tag of the game file in a name", {}, header + "A,B[ALL_END],1,0,A\n", {}, {}, "B[ALL_END]",
+         "holds the game file's tag [ALL_END]"},
         {"a name longer than a team field",
          {},
          header + "A," + std::string(128, 'x') + ",1,0,A\n",

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/dialog_buttons.h"
+#include "gamefile/file_lines.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/validation.h"
 #include "ui/qt_text.h"
@@ -153,6 +154,10 @@ void ReportSettingsDialog::accept() {
         if (!bytes) return reader.fail(edit, unencodableMessage(name));
         if (bytes->size() > static_cast<std::size_t>(kGreetingBytes))
             return reader.fail(edit, byteLimitMessage(kGreetingBytes));
+        if (*bytes != value) {
+            if (const std::string_view tag = gamefile::tagIn(*bytes); !tag.empty())
+                return reader.fail(edit, tagMessage(name, tag));
+        }
         value = *bytes;
     };
     greeting(foot_, QStringLiteral("おわりの挨拶"), read.foot);

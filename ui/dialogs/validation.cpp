@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <limits>
 
+#include "gamefile/file_lines.h"
 #include "ui/interaction.h"
 #include "ui/line_field.h"
 #include "ui/qt_text.h"
@@ -21,6 +22,11 @@ QString wholeNumberRangeMessage(std::int32_t low, std::int32_t high) {
 
 QString byteLimitMessage(int maxBytes) {
     return QStringLiteral("%1 バイト以内で入力してください（全角文字は 2 バイトです）。").arg(maxBytes);
+}
+
+QString tagMessage(const QString& fieldName, std::string_view tag) {
+    return QStringLiteral("「%1」に「%2」は使えません（ゲームファイルの区切りの記号です）。")
+        .arg(fieldName, QString::fromLatin1(tag.data(), static_cast<qsizetype>(tag.size())));
 }
 
 QString unencodableMessage(const QString& fieldName) {
@@ -72,10 +78,15 @@ void FieldReader::text(QWidget* field, const QString& fieldName, const QString& 
     // field shows with its line breaks made spaces): then the bytes stay, so
     // invalid Shift-JIS shown with replacement characters survives an OK.
     const QString filled = fromSjis(value);
-    const auto bytes = shown == filled || shown == oneLineText(filled) ? std::optional(value) : toSjis(shown);
+    const bool untouched = shown == filled || shown == oneLineText(filled);
+    const auto bytes = untouched ? std::optional(value) : toSjis(shown);
     if (!bytes) return fail(field, unencodableMessage(fieldName));
     if (maxBytes >= 0 && bytes->size() > static_cast<std::size_t>(maxBytes))
         return fail(field, byteLimitMessage(maxBytes));
+    if (!untouched) {
+        if (const std::string_view tag = gamefile::tagIn(*bytes); !tag.empty())
+            return fail(field, tagMessage(fieldName, tag));
+    }
     value = *bytes;
 }
 

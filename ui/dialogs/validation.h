@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QWidget;
@@ -17,6 +18,9 @@ QString wholeNumberMessage();
 QString wholeNumberRangeMessage(std::int32_t low, std::int32_t high);
 QString byteLimitMessage(int maxBytes);
 QString unencodableMessage(const QString& fieldName);
+// A text the user typed that holds a tag of the game file (the file would not
+// give it back).
+QString tagMessage(const QString& fieldName, std::string_view tag);
 
 // A whole number that fits 32 bits, blanks around it allowed; nothing otherwise.
 std::optional<std::int32_t> parseWholeNumber(const QString& text);
