@@ -9,6 +9,10 @@ QString fromSjis(std::string_view sjis) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QString fromUtf8Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 std::optional<std::string> toSjis(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return sjis::fromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));

@@ -9,24 +9,23 @@
 namespace scorvale::testing {
 namespace {
 
-const std::string kExample = std::string(SOURCE_ROOT) + "/examples/worldcup2002.svl";
 
 TEST(ExampleGame, CommittedFileIsWhatTheScriptBuildsAndWhatTheCoreSaves) {
     ScratchDir dir;
     const RunResult built = runProgram(PYTHON3_PATH, {std::string(SOURCE_ROOT) + "/tools/make_worldcup2002.py",
                                                       "--out", dir / "wc.svl", "--plain", dir / "wc.txt"});
     ASSERT_EQ(built.status, 0) << built.err;
-    EXPECT_EQ(readFile(dir / "wc.svl"), readFile(kExample)) << "rebuild examples/worldcup2002.svl";
+    EXPECT_EQ(readFile(dir / "wc.svl"), readFile(kExampleGame)) << "rebuild examples/worldcup2002.svl";
 
     // The script scrambles by itself; the tool must agree in both directions.
-    EXPECT_EQ(runTool({"decode", kExample}).out, readFile(dir / "wc.txt"));
+    EXPECT_EQ(runTool({"decode", kExampleGame}).out, readFile(dir / "wc.txt"));
     const RunResult encoded = runTool({"encode", dir / "wc.txt"});
     ASSERT_EQ(encoded.status, 0) << encoded.err;
-    EXPECT_EQ(encoded.out, readFile(kExample));
+    EXPECT_EQ(encoded.out, readFile(kExampleGame));
 }
 
 TEST(ExampleGame, StandingsShowTheFinalRanking) {
-    const RunResult r = runTool({"standings", "--json", kExample});
+    const RunResult r = runTool({"standings", "--json", kExampleGame});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto json = nlohmann::json::parse(r.out);
     EXPECT_EQ(json["settings"]["over"], 1);

@@ -11,7 +11,6 @@
 namespace scorvale::testing {
 namespace {
 
-const std::string kExample = std::string(SOURCE_ROOT) + "/examples/worldcup2002.svl";
 const std::string kFixtures = std::string(SOURCE_ROOT) + "/tests/fixtures/members/";
 
 std::string today() {
@@ -40,7 +39,7 @@ std::vector<std::string> membersOf(const std::string& path, int first) {
 
 class ImportMembersTest : public ::testing::Test {
 protected:
-    ImportMembersTest() { writeFile(game, readFile(kExample)); }
+    ImportMembersTest() { writeFile(game, readFile(kExampleGame)); }
     ScratchDir dir;
     const std::string game = dir / "game.svl";
     const std::string out = dir / "out.svl";
@@ -150,7 +149,7 @@ TEST_F(ImportMembersTest, FailuresEndWithAStatusAndWriteNothing) {
         EXPECT_FALSE(std::filesystem::exists(out)) << ::testing::PrintToString(a);
     }
     EXPECT_EQ(runTool({"import-members", game, good}).status, 2) << "-o is required";
-    EXPECT_EQ(readFile(game), readFile(kExample));
+    EXPECT_EQ(readFile(game), readFile(kExampleGame));
 }
 
 TEST_F(ImportMembersTest, Help) {

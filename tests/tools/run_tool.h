@@ -16,6 +16,9 @@ struct RunResult {
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args);
 RunResult runTool(const std::vector<std::string>& args);
 
+// The example game of the source tree.
+inline const std::string kExampleGame = std::string(SOURCE_ROOT) + "/examples/worldcup2002.svl";
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 

@@ -5,12 +5,17 @@
 #include <optional>
 #include <string>
 
+#include "model/text_field.h"
+
 class QLineEdit;
 class QWidget;
 
 namespace scorvale::ui {
 
 class Interaction;
+
+// The bytes a text of a team or member record holds.
+inline constexpr int kTextFieldBytes = static_cast<int>(TextField::kMaxBytes);
 
 // A one-line field (see makeLineField) that refuses typing beyond `maxBytes`
 // Shift-JIS bytes (< 0: no limit).

@@ -21,7 +21,6 @@
 namespace scorvale::ui {
 
 namespace {
-constexpr int kTextBytes = static_cast<int>(TextField::kMaxBytes);
 }
 
 MemberEditDialog::MemberEditDialog(const Member& copy, const std::string& nameText, const Game& game,
@@ -30,9 +29,9 @@ MemberEditDialog::MemberEditDialog(const Member& copy, const std::string& nameTe
       interaction_(interaction) {
     setWindowTitle(QStringLiteral("参加者編集"));
 
-    name_ = makeTextEdit("name", kTextBytes, this);
+    name_ = makeTextEdit("name", kTextFieldBytes, this);
     name_->setText(fromSjis(nameText_));
-    image_ = makeTextEdit("image", kTextBytes, this);
+    image_ = makeTextEdit("image", kTextFieldBytes, this);
     image_->setText(fromSjis(imageText_));
 
     candidates_ = new QListWidget(this);
@@ -169,8 +168,8 @@ void MemberEditDialog::accept() {
     FieldReader reader(interaction_);
     std::string name = nameText_;
     std::string image = imageText_;
-    reader.text(name_, QStringLiteral("参加者名"), name_->text(), name, kTextBytes);
-    reader.text(image_, QStringLiteral("参加者画像"), image_->text(), image, kTextBytes);
+    reader.text(name_, QStringLiteral("参加者名"), name_->text(), name, kTextFieldBytes);
+    reader.text(image_, QStringLiteral("参加者画像"), image_->text(), image, kTextFieldBytes);
     if (!reader.ok()) return;
     nameText_ = name;
     imageText_ = image;

@@ -13,10 +13,10 @@ namespace scorvale::ui {
 
 namespace {
 
-const QString kCaption = QStringLiteral("参加者の取り込み");
+const QString kMembersCaption = QStringLiteral("参加者の取り込み");
 
 void warn(Interaction& interaction, const std::string& path, const QString& reason) {
-    interaction.tell(Interaction::Icon::Warning, kCaption, QFile::decodeName(path.c_str()) + u'\n' + reason);
+    interaction.tell(Interaction::Icon::Warning, kMembersCaption, QFile::decodeName(path.c_str()) + u'\n' + reason);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ui/dialogs/member_import_dialog.h"
+#include "ui/qt_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +25,6 @@ using text::Encoding;
 
 constexpr int kCellChars = 16;
 
-QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString shortened(QString text) {
     text.replace(u'\n', u' ').replace(u'\r', u' ');
@@ -146,8 +146,8 @@ void MemberImportDialog::fillColumnChoices() {
         if (!file_.rows.empty() && column <= file_.rows.front().fields.size()) {
             const std::string_view value = text::trimSpaces(file_.rows.front().fields[column - 1]);
             if (!value.empty())
-                text += header ? QStringLiteral(": ") + shortened(utf8(value))
-                               : QStringLiteral(" (") + shortened(utf8(value)) + u')';
+                text += header ? QStringLiteral(": ") + shortened(fromUtf8Text(value))
+                               : QStringLiteral(" (") + shortened(fromUtf8Text(value)) + u')';
         }
         return text;
     };
@@ -213,14 +213,14 @@ void MemberImportDialog::replan() {
     plan_.reset();
     QString error;
     if (fileError_) {
-        error = utf8(fileError_->what());
+        error = fromUtf8Text(fileError_->what());
     } else {
         try {
             plan_ = imports::planMemberImport(file_, options_, game_, matcher_, today_);
         } catch (const imports::MembersFileError& e) {
-            error = utf8(e.what());
+            error = fromUtf8Text(e.what());
         } catch (const imports::MemberOptionsError& e) {
-            error = utf8(e.what());
+            error = fromUtf8Text(e.what());
         }
     }
     showPlan(error);

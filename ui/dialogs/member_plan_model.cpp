@@ -1,4 +1,5 @@
 #include "ui/dialogs/member_plan_model.h"
+#include "ui/qt_text.h"
 
 #include <QBrush>
 #include <QColor>
@@ -11,7 +12,6 @@ using imports::MemberProblem;
 using imports::PlannedRow;
 using Kind = MemberProblem::Kind;
 
-QString utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const QColor kSkipped(0xF4, 0xCC, 0xCC);
 const QColor kReplaced(0xCC, 0xDD, 0xF4);
@@ -29,7 +29,7 @@ QString actionText(PlannedRow::Action action) {
 }  // namespace
 
 QString problemText(const MemberProblem& p) {
-    const QString text = utf8(p.text);
+    const QString text = fromUtf8Text(p.text);
     const QString other = QString::number(p.other);
     switch (p.kind) {
         case Kind::noName: return QStringLiteral("参加者名がありません。この行は取り込みません。");
@@ -114,7 +114,7 @@ QString MemberPlanModel::toolTip(const PlannedRow& row, int column) const {
     if (vote >= 0) {
         const imports::PlannedVote& v = row.votes[static_cast<std::size_t>(vote)];
         if (v.team >= 0 && v.written != v.text)
-            lines.prepend(QStringLiteral("「%1」→ %2").arg(utf8(v.written), utf8(v.text)));
+            lines.prepend(QStringLiteral("「%1」→ %2").arg(fromUtf8Text(v.written), fromUtf8Text(v.text)));
     }
     return lines.join(u'\n');
 }
@@ -140,11 +140,11 @@ QVariant MemberPlanModel::data(const QModelIndex& index, int role) const {
             switch (column) {
                 case LineColumn: return QString::number(row.line);
                 case StateColumn: return actionText(row.action);
-                case NameColumn: return utf8(row.name);
-                case DateColumn: return utf8(row.date);
+                case NameColumn: return fromUtf8Text(row.name);
+                case DateColumn: return fromUtf8Text(row.date);
                 default: {
                     const auto vote = static_cast<std::size_t>(column - FirstVoteColumn);
-                    return vote < row.votes.size() ? utf8(row.votes[vote].text) : QString();
+                    return vote < row.votes.size() ? fromUtf8Text(row.votes[vote].text) : QString();
                 }
             }
         case Qt::ToolTipRole: {

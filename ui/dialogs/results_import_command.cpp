@@ -12,7 +12,7 @@
 namespace scorvale::ui {
 
 namespace {
-constexpr char16_t kCaption[] = u"試合結果の取り込み";
+constexpr char16_t kResultsCaption[] = u"試合結果の取り込み";
 }
 
 bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path,
@@ -31,17 +31,17 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         imports::TeamMatcher matcher(game);
         prepared = imports::prepareImport(bytes, matcher);
     } catch (const FileError& error) {
-        interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kCaption),
+        interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
                          shownPath + QStringLiteral("\n") + QString::fromLocal8Bit(error.reason().c_str()));
         return false;
     } catch (const imports::ImportError& error) {
-        interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kCaption),
+        interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
                          shownPath + QStringLiteral("\n試合結果のリストとして読めません。\n") +
                              QString::fromStdString(error.what()));
         return false;
     }
     if (prepared.results.teams.empty()) {
-        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kCaption),
+        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kResultsCaption),
                          shownPath + QStringLiteral("\nこのリストには、まだ取り込めるチームがありません。"));
         return false;
     }

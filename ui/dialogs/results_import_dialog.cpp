@@ -224,7 +224,7 @@ void ResultsImportDialog::addRow(int row) {
     auto* holder = new QWidget(rows_);
     auto* holderLayout = new QHBoxLayout(holder);
     holderLayout->setContentsMargins(0, 0, 0, 0);
-    QLineEdit* name = makeLineField("", static_cast<int>(TextField::kMaxBytes), holder);
+    QLineEdit* name = makeLineField("", kTextFieldBytes, holder);
     name->setObjectName(QStringLiteral("newName%1").arg(row));
     name->setText(QString::fromStdString(plan_.newNames[static_cast<std::size_t>(row)]));
     // The name it comes with shows whole, up to a sensible width.

@@ -18,15 +18,14 @@
 namespace scorvale::ui {
 
 namespace {
-constexpr int kTextBytes = static_cast<int>(TextField::kMaxBytes);
 }  // namespace
 
 TeamDialog::TeamDialog(const TeamValues& values, bool editable, Interaction& interaction, QWidget* parent)
     : QDialog(parent), values_(values), editable_(editable), interaction_(interaction) {
     setWindowTitle(QStringLiteral("チーム編集"));
 
-    name_ = makeTextEdit("name", kTextBytes, this);
-    group_ = makeTextEdit("group", kTextBytes, this);
+    name_ = makeTextEdit("name", kTextFieldBytes, this);
+    group_ = makeTextEdit("group", kTextFieldBytes, this);
     wins_ = makeNumberEdit("wins", true, this);
     losses_ = makeNumberEdit("losses", true, this);
     draws_ = makeNumberEdit("draws", true, this);
@@ -36,7 +35,7 @@ TeamDialog::TeamDialog(const TeamValues& values, bool editable, Interaction& int
     tournamentWins_ = makeNumberEdit("tournamentWins", true, this);
     out_ = new QCheckBox(QStringLiteral("敗退"), this);
     out_->setObjectName(QStringLiteral("out"));
-    symbol_ = makeTextEdit("symbol", kTextBytes, this);
+    symbol_ = makeTextEdit("symbol", kTextFieldBytes, this);
     browse_ = dialogButton(QStringLiteral("参照"), "browse", this);
     delete_ = dialogButton(QStringLiteral("削除"), "delete", this);
     const OkCancel okCancel = okCancelPair(this);
@@ -117,12 +116,12 @@ bool TeamDialog::readAndCheck() {
     FieldReader reader(interaction_);
     reader.number(draws_, values_.draws, 0, 10000);
     reader.number(losses_, values_.losses, 0, 10000);
-    reader.text(name_, QStringLiteral("チーム名"), name_->text(), values_.name, kTextBytes);
+    reader.text(name_, QStringLiteral("チーム名"), name_->text(), values_.name, kTextFieldBytes);
     reader.number(wins_, values_.wins, 0, 10000);
     reader.number(goalDiff_, values_.goalDiff, -1000000, 1000000);
     reader.number(tournamentWins_, values_.tournamentWins, 0, 100000);
-    reader.text(symbol_, QStringLiteral("シンボル画像"), symbol_->text(), values_.symbol, kTextBytes);
-    reader.text(group_, QStringLiteral("グループ"), group_->text(), values_.group, kTextBytes);
+    reader.text(symbol_, QStringLiteral("シンボル画像"), symbol_->text(), values_.symbol, kTextFieldBytes);
+    reader.text(group_, QStringLiteral("グループ"), group_->text(), values_.group, kTextFieldBytes);
     if (reader.ok()) values_.out = out_->isChecked() ? 1 : 0;
     if (reader.ok()) values_.qualify = qualify_->isChecked() ? 1 : 0;
     return reader.ok();

@@ -11,7 +11,7 @@
 namespace scorvale::ui {
 
 namespace {
-const QString kCaption = QStringLiteral("Scorvale");
+const QString kMessageCaption = QStringLiteral("Scorvale");
 }
 
 QString wholeNumberMessage() { return QStringLiteral("整数を入力してください。"); }
@@ -51,7 +51,7 @@ std::optional<std::int32_t> parseWholeNumber(const QString& text) {
 
 void FieldReader::fail(QWidget* field, const QString& message) {
     ok_ = false;
-    interaction_.tell(Interaction::Icon::Warning, kCaption, message);
+    interaction_.tell(Interaction::Icon::Warning, kMessageCaption, message);
     field->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
