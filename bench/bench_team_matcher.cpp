@@ -8,27 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/members_file_bench.h"
 #include "imports/national_teams.h"
 #include "imports/team_matcher.h"
-#include "text/sjis_codec.h"
 
 namespace {
 
 using namespace scorvale;
 
-constexpr int kTeams = 48;
+constexpr int kTeams = 48;  // as many as bench::game48 holds
 constexpr int kPicks = 100000;
-
-Game worldCupGame() {
-    Game game;
-    const auto& rows = imports::nationalTeams();
-    for (int k = 0; k < kTeams; ++k) {
-        Team team;
-        team.name = *sjis::fromUtf8(rows[static_cast<std::size_t>(k) * 4].japaneseName);
-        game.addTeam(team);
-    }
-    return game;
-}
 
 // Picks spelled as a form's answers spell them: a few spellings a team.
 std::vector<std::string> formPicks() {
@@ -56,7 +45,7 @@ std::vector<std::string> distinctPicks() {
 }
 
 void matchAll(benchmark::State& state, const std::vector<std::string>& picks) {
-    const Game game = worldCupGame();
+    const Game game = bench::game48();
     for (auto _ : state) {
         imports::TeamMatcher matcher(game);
         int matched = 0;

@@ -77,13 +77,7 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
 }
 
 void setResults(Team& team, const TeamResult& r, const std::string& group, std::string_view todayText) {
-    team.wins = r.wins;
-    team.draws = r.draws;
-    team.losses = r.losses;
-    team.goalDiff = r.goalDiff;
-    team.tournamentWins = r.tournamentWins;
-    team.qualify = r.qualify;
-    team.out = r.out;
+    setResultNumbers(team, r);
     if (!group.empty()) team.group = group;
     team.date = r.date.empty() ? todayText : std::string_view(r.date);
 }
@@ -107,6 +101,16 @@ PreparedImport prepareImport(std::string_view bytes, TeamMatcher& matcher, Resul
     prepared.results = computeResults(prepared.list, options);
     prepared.plan = defaultPlan(prepared.results, matcher);
     return prepared;
+}
+
+void setResultNumbers(Team& team, const TeamResult& result) {
+    team.wins = result.wins;
+    team.draws = result.draws;
+    team.losses = result.losses;
+    team.goalDiff = result.goalDiff;
+    team.tournamentWins = result.tournamentWins;
+    team.qualify = result.qualify;
+    team.out = result.out;
 }
 
 void checkPlan(const Game& game, const MatchResults& results, const ImportPlan& plan) {

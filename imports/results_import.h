@@ -77,4 +77,8 @@ struct ImportSummary {
 // (`todayText` is "%y/%m/%d").
 ImportSummary applyImport(Game& game, const MatchResults& results, const ImportPlan& plan, std::string_view todayText);
 
+// Sets the seven numbers an import replaces (wins to out) from `result`;
+// the rest of the team stays.
+void setResultNumbers(Team& team, const TeamResult& result);
+
 }  // namespace scorvale::imports

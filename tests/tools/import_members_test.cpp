@@ -1,10 +1,10 @@
 // svltool import-members driven as a program: what it writes, what it says
 // on standard error, and its status on every kind of failure.
-#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "gamefile/game_file.h"
+#include "model/today_text.h"
 #include "tests/tools/run_tool.h"
 #include "text/sjis_codec.h"
 
@@ -12,15 +12,6 @@ namespace scorvale::testing {
 namespace {
 
 const std::string kFixtures = std::string(SOURCE_ROOT) + "/tests/fixtures/members/";
-
-std::string today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buffer[16];
-    std::strftime(buffer, sizeof buffer, "%y/%m/%d", &local);
-    return buffer;
-}
 
 // The members from index `first` on as "name|date|vote,vote", in UTF-8.
 std::vector<std::string> membersOf(const std::string& path, int first) {
@@ -69,7 +60,7 @@ TEST_F(ImportMembersTest, WritesTheGameInPlaceAndReportsEachProblem) {
                                    }));
     // Written as the program saves: scrambled, and read back whole by the loader.
     EXPECT_EQ(runTool({"encode", game}).out, readFile(game));
-    EXPECT_NE(runTool({"decode", game}).out.find("[G_DATE]" + today() + "\r\n"), std::string::npos);
+    EXPECT_NE(runTool({"decode", game}).out.find("[G_DATE]" + todayText() + "\r\n"), std::string::npos);
 }
 
 TEST_F(ImportMembersTest, ReplaceAndTheExcelExport) {
@@ -83,7 +74,7 @@ TEST_F(ImportMembersTest, ReplaceAndTheExcelExport) {
     EXPECT_EQ(r.err, "line 4, column 2: \"ｱﾄﾗﾝﾃｨｽ\" matches no team; kept as written\n");
     const auto members = membersOf(out, 16);
     ASSERT_EQ(members.size(), 4u);
-    EXPECT_EQ(members[0], "中田 英寿|" + today() + "|日本,ブラジル,ドイツ,イタリア,アルゼンチン");
+    EXPECT_EQ(members[0], "中田 英寿|" + todayText() + "|日本,ブラジル,ドイツ,イタリア,アルゼンチン");
 
     // Forced to UTF-8, the CP932 names cannot be stored: every row is reported.
     r = runTool({"import-members", game, kFixtures + "excel.csv", "-o", out, "--no-header", "--encoding", "utf-8"});
@@ -105,7 +96,7 @@ TEST_F(ImportMembersTest, StrictRefusesAnyProblemAndWritesNothing) {
     r = runTool({"import-members", game, clean, "-o", out, "--strict"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(membersOf(out, 12), (std::vector<std::string>{"新人|" + today() + "|日本,ブラジル"}));
+    EXPECT_EQ(membersOf(out, 12), (std::vector<std::string>{"新人|" + todayText() + "|日本,ブラジル"}));
 }
 
 TEST_F(ImportMembersTest, FailuresEndWithAStatusAndWriteNothing) {

@@ -56,13 +56,7 @@ QString cellText(const lists::Cell& cell) {
 // The team as the import would leave its result fields.
 Team resultTeam(const TeamResult& r) {
     Team team;
-    team.wins = r.wins;
-    team.draws = r.draws;
-    team.losses = r.losses;
-    team.goalDiff = r.goalDiff;
-    team.tournamentWins = r.tournamentWins;
-    team.qualify = r.qualify;
-    team.out = r.out;
+    imports::setResultNumbers(team, r);
     return team;
 }
 
