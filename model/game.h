@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/records.h"
+#include "model/results_history.h"
 
 namespace scorvale {
 
@@ -13,6 +14,10 @@ class Game {
 public:
     GameSettings settings;
     ReportSettings report;
+    // Kept beyond what the file format defines (after its last line): the
+    // teams' results day by day, and the page HTML出力 writes.
+    ResultsHistory history;
+    PageChoice page;
 
     int teamCount() const { return static_cast<int>(teams_.size()); }
     Team& teamAt(int index) { return teams_[static_cast<std::size_t>(index)]; }
