@@ -22,6 +22,9 @@ void keepToolkitSettingsWithinTheRun() {
     // serves within the run.
     static QTemporaryDir folder;
     if (!folder.isValid()) return;
+    // In files on every system: Windows' native store is the registry, which
+    // setPath cannot move.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
 }

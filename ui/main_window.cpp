@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QContextMenuEvent>
@@ -20,6 +19,7 @@
 #include <optional>
 
 #include "ui/about_box.h"
+#include "ui/core_path.h"
 
 namespace scorvale::ui {
 
@@ -219,7 +219,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (!dropped) return;
     event->acceptProposedAction();
     // The command's dialogs run once the drop itself has ended.
-    const std::string file = QFile::encodeName(dropped->path).toStdString();
+    const std::string file = corePath(dropped->path);
     if (dropped->gameFile) QTimer::singleShot(0, this, [this, file] { controller_.loadDropped(file); });
     else QTimer::singleShot(0, this, [this, file] { controller_.importDropped(file); });
 }

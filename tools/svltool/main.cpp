@@ -5,6 +5,7 @@
 #include <new>
 
 #include "gamefile/file_error.h"
+#include "platform/command_line.h"
 #include "tools/svltool/subcommand.h"
 #include "tools/svltool/tool_errors.h"
 
@@ -35,8 +36,14 @@ int main(int argc, char** argv) {
         parsers.emplace_back(parser, command.get());
     }
 
+    // File names as the core takes them, whatever the system's argv holds.
+    std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& a : arguments) pointers.push_back(a.data());
+    platform::useBinaryStandardOutput();
+
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {

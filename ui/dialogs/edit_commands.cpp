@@ -1,6 +1,5 @@
 #include "ui/dialogs/edit_commands.h"
 
-#include <QFile>
 
 #include "gamefile/file_error.h"
 #include "report/html_report.h"
@@ -12,6 +11,7 @@
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
+#include "ui/core_path.h"
 #include "ui/qt_text.h"
 #include "model/today_text.h"
 
@@ -156,7 +156,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     computeStandings(game);
     if (!refreshView()) return false;
     const auto chosen = interaction.chooseSaveFile(QStringLiteral("Html (*.html)"), QStringLiteral("html"),
-                                                   QFile::decodeName(proposedReportPath(currentFilePath).c_str()));
+                                                   qtPath(proposedReportPath(currentFilePath)));
     if (!chosen) return false;
 
     const ReportDialogValues& v = dialog.values();
@@ -175,7 +175,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     game.report.rightImage = v.rightImage;
     game.report.backgroundImage = v.backgroundImage;
 
-    const std::string path = QFile::encodeName(*chosen).toStdString();
+    const std::string path = corePath(*chosen);
     try {
         if (reportWriter())
             reportWriter()(game, path, game.report);
@@ -184,7 +184,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     } catch (const FileError& error) {
         // The file layer's own message ends the command; the stored values stay.
         interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"),
-                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") +
+                         qtPath(error.path()) + QStringLiteral("\n") +
                              QString::fromLocal8Bit(error.reason().c_str()));
     }
     return true;

@@ -1,6 +1,5 @@
 #include "ui/dialogs/member_import_command.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "gamefile/file_error.h"
@@ -8,6 +7,7 @@
 #include "imports/member_import.h"
 #include "model/today_text.h"
 #include "ui/dialogs/member_import_dialog.h"
+#include "ui/core_path.h"
 
 namespace scorvale::ui {
 
@@ -16,7 +16,7 @@ namespace {
 const QString kMembersCaption = QStringLiteral("参加者の取り込み");
 
 void warn(Interaction& interaction, const std::string& path, const QString& reason) {
-    interaction.tell(Interaction::Icon::Warning, kMembersCaption, QFile::decodeName(path.c_str()) + u'\n' + reason);
+    interaction.tell(Interaction::Icon::Warning, kMembersCaption, qtPath(path) + u'\n' + reason);
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     if (!path) {
         const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV (*.csv);;すべてのファイル (*)"), folder);
         if (!chosen) return false;
-        path = QFile::encodeName(*chosen).toStdString();
+        path = corePath(*chosen);
     }
     std::string bytes;
     imports::MembersFile file;
@@ -43,7 +43,7 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     const std::string today = todayText();
     imports::TeamMatcher matcher(game);
     const imports::MemberImportOptions options = imports::suggestMemberOptions(file, matcher);
-    MemberImportDialog dialog(QFileInfo(QFile::decodeName(path->c_str())).fileName(), std::move(bytes),
+    MemberImportDialog dialog(QFileInfo(qtPath(*path)).fileName(), std::move(bytes),
                               std::move(file), options, game, today);
     if (!interaction.runDialog(dialog) || !dialog.plan()) return false;
     return imports::applyMemberImport(game, *dialog.plan(), today).changed();
