@@ -98,9 +98,15 @@ std::uint64_t sizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
 }
 
+// What a replaced file keeps of its attributes, given to the new one from
+// the start (ReplaceFileW would merge them, but not everywhere does).
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 // The file a save really replaces: the end of the links `wide` may be, so
 // that a link stays a link; `wide` itself when nothing is there yet.
-std::wstring finalTarget(const std::string& path, const std::wstring& wide, bool& exists) {
+// `attributes` receives those the new file keeps.
+std::wstring finalTarget(const std::string& path, const std::wstring& wide, bool& exists, DWORD& attributes) {
     Handle h(openForAttributes(wide));
     if (!h.valid()) {
         const DWORD error = ::GetLastError();
@@ -114,6 +120,7 @@ std::wstring finalTarget(const std::string& path, const std::wstring& wide, bool
     // Refused before anything is written, as on POSIX: the user may not
     // change this file.
     if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) throw FileError(path, std::strerror(EACCES));
+    attributes = info.dwFileAttributes & kKeptAttributes;
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = ::GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()),
@@ -145,7 +152,8 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
 
 void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
     bool exists = false;
-    const std::wstring file = finalTarget(path, platform::widePath(path), exists);
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    const std::wstring file = finalTarget(path, platform::widePath(path), exists, attributes);
 
     // Beside the file replaced: ReplaceFileW and MoveFileExW stay within one
     // folder and one volume.
@@ -153,7 +161,8 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     HANDLE created = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
         tmpPath = temporaryName(file);
-        created = ::CreateFileW(tmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        created = ::CreateFileW(tmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (created == INVALID_HANDLE_VALUE) throw FileError(path, reasonOf(::GetLastError()));

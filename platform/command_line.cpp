@@ -25,13 +25,16 @@ std::vector<std::string> commandLineArguments(int, char**) {
     return arguments;
 }
 
-void useBinaryStandardOutput() { ::_setmode(::_fileno(stdout), _O_BINARY); }
+void useBinaryStandardStreams() {
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
+}
 
 #else
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) { return {argv, argv + argc}; }
 
-void useBinaryStandardOutput() {}
+void useBinaryStandardStreams() {}
 
 #endif
 

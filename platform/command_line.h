@@ -11,8 +11,9 @@ namespace scorvale::platform {
 // in the ANSI code page and loses what it cannot hold).
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
-// Standard output takes bytes as they are: Windows would otherwise turn each
-// "\n" into "\r\n" and change Shift-JIS or JSON output.
-void useBinaryStandardOutput();
+// Standard output and error take bytes as they are: Windows would otherwise
+// turn each "\n" into "\r\n", changing Shift-JIS or JSON output and the
+// one-line messages scripts read.
+void useBinaryStandardStreams();
 
 }  // namespace scorvale::platform

@@ -10,4 +10,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # The first run makes the prefix (about a minute); no dialog asks for Mono
 # or Gecko, which nothing here needs.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# The DLLs a program of the build loads: MinGW's runtime and the Windows
+# builds of the libraries (a packaged program carries its own copies).
+winpath() { echo "Z:${1//\//\\}"; }
+prefix=${SCORVALE_WINDOWS_PREFIX:-$here/build/windows-deps/prefix}
+export WINEPATH="$(winpath /usr/lib/gcc/x86_64-w64-mingw32/12-posix);$(winpath /usr/x86_64-w64-mingw32/lib);$(winpath "$prefix/bin")"
 exec /usr/lib/wine/wine64 "$@"

@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
     CLI::App app{"Reads, converts and reports Scorvale game files (.svl).", "svltool"};
     app.require_subcommand(1);
     app.fallthrough(false);
+    // Options are --long and -s on every system: a file name may start
+    // with "/" on Windows too. Set before the subcommands, which copy it.
+    app.allow_windows_style_options(false);
 
     const auto subcommands = tool::makeSubcommands();
     std::vector<std::pair<CLI::App*, tool::Subcommand*>> parsers;
@@ -40,7 +43,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
     std::vector<char*> pointers;
     for (std::string& a : arguments) pointers.push_back(a.data());
-    platform::useBinaryStandardOutput();
+    platform::useBinaryStandardStreams();
 
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
