@@ -38,7 +38,9 @@ void setUpApplication(QApplication& app) {
         QApplication::installTranslator(translator);
 
     QFont font(QStringLiteral("IPAPGothic"), 9);
-    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    // Then Windows' own Japanese interface fonts, where the IPA font is not installed.
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Yu Gothic UI"),
+                      QStringLiteral("Meiryo UI")});
     QApplication::setFont(font);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/scorvale/icon.svg")));
 }
