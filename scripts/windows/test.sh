@@ -31,6 +31,11 @@ fi
 "$linux_tool" standings --json examples/worldcup2002.svl >"$work/standings-linux.json"
 "$wine" "$dist/Scorvale/svltool.exe" standings --json 'examples\worldcup2002.svl' >"$work/standings-windows.json"
 check "standings --json equal" cmp "$work/standings-linux.json" "$work/standings-windows.json"
+# The same under a Japanese folder and file name, named on the command line.
+japanese="$work/サッカー予想"
+mkdir -p "$japanese" && cp examples/worldcup2002.svl "$japanese/ワールドカップ.svl"
+"$wine" "$dist/Scorvale/svltool.exe" standings --json "Z:${japanese//\//\\}\\ワールドカップ.svl" >"$work/standings-japanese.json"
+check "standings --json of a Japanese path" cmp "$work/standings-linux.json" "$work/standings-japanese.json"
 
 echo "== the installer"
 setup=$(ls "$dist"/Scorvale-*-setup.exe)
@@ -52,7 +57,7 @@ check ".svl shows the program's icon" grep -qF 'C:\Program Files\Scorvale\scorva
 check "uninstalled" test ! -e "$installed" -a ! -e "$menu" -a "$svl_left" = 0
 
 echo "== the window from the zip"
-folder="$work/サッカー予想"
+folder="$work/予想の集計"
 mkdir -p "$folder"
 unzip -q "$dist"/Scorvale-*-windows-x64.zip -d "$folder"
 display=:$((90 + RANDOM % 9))
@@ -91,6 +96,10 @@ if [ -n "$window" ]; then
   import -window root "$work/after-save.png"
 fi
 "$linux_tool" encode examples/worldcup2002.svl -o "$work/saved-linux.svl"
+# Qt's settings (the file dialog's history) went to a file of the run, not
+# into the registry.
+"$wine" reg query 'HKCU\Software\QtProject' >/dev/null 2>&1 && in_registry=1 || in_registry=0
+check "nothing in the registry" test "$in_registry" = 0
 check "the save equals the Linux build's" cmp "$saved" "$work/saved-linux.svl"
 
 echo "Windows checks: $passes passed, $failures failed"

@@ -7,6 +7,10 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/../.." && pwd)"
 export WINEPREFIX=${WINEPREFIX:-$here/build/windows-wine}
 export WINEDEBUG=${WINEDEBUG:--all}
+# Arguments and names pass from here as UTF-8. Wine's Windows then has a
+# Western code page, where a program that used the ANSI calls would lose a
+# Japanese file name: the programs here must not.
+export LC_ALL=C.UTF-8
 # The first run makes the prefix (about a minute); no dialog asks for Mono
 # or Gecko, which nothing here needs.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
