@@ -13,6 +13,7 @@
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "imports/match_list.h"
+#include "model/today_text.h"
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/results_import_command.h"
@@ -98,6 +99,12 @@ void MainController::fullUpdate() {
     sortTeams(game_, TeamSortKey::rank);
     sortMembers(game_, MemberSortKey::rank);
     refreshView();
+}
+
+HistoryDay MainController::resultsNow() const { return currentResults(game_, std::string()); }
+
+void MainController::recordResults(const HistoryDay& before) {
+    recordChange(game_.history, before, currentResults(game_, todayText()));
 }
 
 void MainController::tellFileError(const QString& caption, const std::string& path, const std::string& reason) {
@@ -221,6 +228,7 @@ void MainController::importDropped(const std::string& path) {
 void MainController::importCommand(Import kind, std::optional<std::string> path) {
     // The administrator's: the teams' results and the members change.
     if (!editingUnlocked_) return;
+    const HistoryDay before = resultsNow();
     bool changed = false;
     changeOrRollBack([&] {
         changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
@@ -229,6 +237,7 @@ void MainController::importCommand(Import kind, std::optional<std::string> path)
     if (!changed) return;
     unsaved_ = true;
     fullUpdate();
+    recordResults(before);
 }
 
 QString MainController::gameFolder() const {
@@ -266,6 +275,8 @@ void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
     std::string bytes = readWholeFile(path);
     const std::size_t teamsBefore = game_.teams().size();
     const std::size_t membersBefore = game_.members().size();
+    // A new load takes the file's history; a merge records what it changed.
+    const HistoryDay before = resultsNow();
 
     changeOrRollBack([&] {
         if (newLoad) {
@@ -296,6 +307,7 @@ void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
     if (newLoad) unsaved_ = false;
     else if (game_.teams().size() != teamsBefore || game_.members().size() != membersBefore || (flags & ReadSettings))
         unsaved_ = true;
+    if (!newLoad) recordResults(before);
     refreshView();
 }
 
@@ -346,18 +358,22 @@ void MainController::passwordCommand() {
 
 void MainController::settings() {
     guarded(u"設定", [this] {
+        const HistoryDay before = resultsNow();
         bool confirmed = false;
         changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
         if (!confirmed) return;
         unsaved_ = true;
         fullUpdate();
+        recordResults(before);
     });
 }
 
 void MainController::addTeam() {
     guarded(u"チーム追加", [this] {
+        const HistoryDay before = resultsNow();
         if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
         refreshView();
+        recordResults(before);
     });
 }
 
@@ -384,8 +400,10 @@ void MainController::htmlOutput() {
 void MainController::editTeam(int row) {
     guarded(u"チーム編集", [this, row] {
         if (row < 0 || row >= game_.teamCount()) return;
+        const HistoryDay before = resultsNow();
         if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
         fullUpdate();
+        recordResults(before);
     });
 }
 

@@ -104,6 +104,11 @@ private:
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();
+    // Every command that may change a team's results, or whether the ranking
+    // is fixed, takes the results when it starts and ends by recording
+    // today's in the history when they differ.
+    HistoryDay resultsNow() const;
+    void recordResults(const HistoryDay& before);
     void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
 
     Interaction& interaction_;
