@@ -78,8 +78,8 @@ void BM_Load(benchmark::State& state) {
 }
 
 // What a save does before the disk: the file's bytes made piece by piece.
-void BM_Save(benchmark::State& state) {
-    const Game& game = pool(static_cast<int>(state.range(0)));
+// Returns the file's size.
+std::size_t measureSave(benchmark::State& state, const Game& game) {
     std::size_t size = 0;
     for (auto _ : state) {
         size = 0;
@@ -89,7 +89,10 @@ void BM_Save(benchmark::State& state) {
         });
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    return size;
 }
+
+void BM_Save(benchmark::State& state) { measureSave(state, pool(static_cast<int>(state.range(0)))); }
 
 // The whole file as one string in memory (svltool's encode): fresh memory
 // for all of it on every run.
@@ -154,15 +157,7 @@ const Game& poolWithHistory(int days, int teams) {
 
 void BM_SaveWithHistory(benchmark::State& state) {
     const Game& game = poolWithHistory(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    std::size_t size = 0;
-    for (auto _ : state) {
-        size = 0;
-        writeGameBytes(game, [&](std::string_view piece) {
-            size += piece.size();
-            benchmark::DoNotOptimize(piece.data());
-        });
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    const std::size_t size = measureSave(state, game);
     state.counters["days"] = static_cast<double>(game.history.days().size());
     state.counters["file_MB"] = static_cast<double>(size) / 1e6;
 }

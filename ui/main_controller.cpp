@@ -101,9 +101,10 @@ void MainController::fullUpdate() {
     refreshView();
 }
 
-HistoryDay MainController::resultsNow() const { return currentResults(game_, std::string()); }
-
-void MainController::recordResults(const HistoryDay& before) {
+template <typename Command>
+void MainController::recordingResults(Command command) {
+    const HistoryDay before = currentResults(game_, std::string());
+    command();
     recordChange(game_.history, before, currentResults(game_, todayText()));
 }
 
@@ -228,16 +229,16 @@ void MainController::importDropped(const std::string& path) {
 void MainController::importCommand(Import kind, std::optional<std::string> path) {
     // The administrator's: the teams' results and the members change.
     if (!editingUnlocked_) return;
-    const HistoryDay before = resultsNow();
-    bool changed = false;
-    changeOrRollBack([&] {
-        changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
-                                          : importMembersByDialog(game_, interaction_, path, gameFolder());
+    recordingResults([&] {
+        bool changed = false;
+        changeOrRollBack([&] {
+            changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
+                                              : importMembersByDialog(game_, interaction_, path, gameFolder());
+        });
+        if (!changed) return;
+        unsaved_ = true;
+        fullUpdate();
     });
-    if (!changed) return;
-    unsaved_ = true;
-    fullUpdate();
-    recordResults(before);
 }
 
 QString MainController::gameFolder() const {
@@ -267,7 +268,9 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
         if (!picked) return;
         chosen = localPath(*picked);
     }
-    loadFile(std::move(*chosen), newLoad, flags);
+    // A new load takes the file's history; a merge records what it changed.
+    if (newLoad) return loadFile(std::move(*chosen), true, flags);
+    recordingResults([&] { loadFile(std::move(*chosen), false, flags); });
 }
 
 void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
@@ -275,8 +278,6 @@ void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
     std::string bytes = readWholeFile(path);
     const std::size_t teamsBefore = game_.teams().size();
     const std::size_t membersBefore = game_.members().size();
-    // A new load takes the file's history; a merge records what it changed.
-    const HistoryDay before = resultsNow();
 
     changeOrRollBack([&] {
         if (newLoad) {
@@ -307,7 +308,6 @@ void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
     if (newLoad) unsaved_ = false;
     else if (game_.teams().size() != teamsBefore || game_.members().size() != membersBefore || (flags & ReadSettings))
         unsaved_ = true;
-    if (!newLoad) recordResults(before);
     refreshView();
 }
 
@@ -358,22 +358,22 @@ void MainController::passwordCommand() {
 
 void MainController::settings() {
     guarded(u"設定", [this] {
-        const HistoryDay before = resultsNow();
-        bool confirmed = false;
-        changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
-        if (!confirmed) return;
-        unsaved_ = true;
-        fullUpdate();
-        recordResults(before);
+        recordingResults([this] {
+            bool confirmed = false;
+            changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
+            if (!confirmed) return;
+            unsaved_ = true;
+            fullUpdate();
+        });
     });
 }
 
 void MainController::addTeam() {
     guarded(u"チーム追加", [this] {
-        const HistoryDay before = resultsNow();
-        if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
-        refreshView();
-        recordResults(before);
+        recordingResults([this] {
+            if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
+            refreshView();
+        });
     });
 }
 
@@ -400,10 +400,10 @@ void MainController::htmlOutput() {
 void MainController::editTeam(int row) {
     guarded(u"チーム編集", [this, row] {
         if (row < 0 || row >= game_.teamCount()) return;
-        const HistoryDay before = resultsNow();
-        if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
-        fullUpdate();
-        recordResults(before);
+        recordingResults([this, row] {
+            if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
+            fullUpdate();
+        });
     });
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
 #include "imports/results_replay.h"
 #include "text/sjis_codec.h"
 
@@ -17,16 +17,8 @@ namespace {
 const std::string kSource = SCORVALE_SOURCE_DIR;
 const std::string kToday = "26/12/10";
 
-std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) ADD_FAILURE() << "cannot read " << path;
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 const std::string& worldCup2002() {
-    static const std::string bytes = fileBytes(kSource + "/tests/fixtures/openfootball/worldcup2002.json");
+    static const std::string bytes = readWholeFile(kSource + "/tests/fixtures/openfootball/worldcup2002.json");
     return bytes;
 }
 

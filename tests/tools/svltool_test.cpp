@@ -417,16 +417,15 @@ TEST_F(SvltoolTest, HistoryListsAndClears) {
     game.page.kind = PageChoice::Kind::phone;
     const std::string with = save(game, "with.svl");
 
+    const std::string header = "date\tfixed\tteam\twins\tdraws\tlosses\ttournamentWins\tgoalDiff\tqualify\tout\n";
     const RunResult listed = runTool({"history", with});
     ASSERT_EQ(listed.status, 0) << listed.err;
-    EXPECT_EQ(listed.out,
-              "date\tfixed\tteam\twins\tdraws\tlosses\ttournamentWins\tgoalDiff\tqualify\tout\n"
+    EXPECT_EQ(listed.out, header +
               "02/06/25\t0\tドイツ\t0\t0\t1\t0\t-2\t1\t1\n"
               "02/06/25\t0\tブラジル\t3\t0\t0\t1\t8\t1\t0\n"
               "02/06/30\t1\tドイツ\t1\t0\t1\t0\t-2\t1\t1\n"
               "02/06/30\t1\tブラジル\t3\t0\t0\t1\t8\t1\t0\n");
-    EXPECT_EQ(runTool({"history", without}).out,
-              "date\tfixed\tteam\twins\tdraws\tlosses\ttournamentWins\tgoalDiff\tqualify\tout\n");
+    EXPECT_EQ(runTool({"history", without}).out, header);
 
     // Cleared in place; the page choice stays.
     const RunResult cleared = runTool({"history", with, "--clear", "-o", with});
