@@ -26,10 +26,11 @@ using Window = ui::MainWindow;
 using User = ScriptedInteraction;
 
 // A dialog answer that types into the named fields and ticks the named boxes.
-std::function<bool(QDialog&)> fill(std::vector<std::pair<const char*, QString>> fields,
+std::function<bool(QDialog&)> fill(std::vector<std::pair<const char*, const char*>> fields,
                                    std::vector<const char*> boxes = {}) {
     return [fields, boxes](QDialog& d) {
-        for (const auto& [name, text] : fields) d.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
+        for (const auto& [name, text] : fields)
+            d.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(QString::fromUtf8(text));
         for (const char* name : boxes) d.findChild<QCheckBox*>(QString::fromLatin1(name))->toggle();
         return true;
     };
@@ -258,12 +259,14 @@ private slots:
         QCOMPARE(game.history.empty(), cleared);
 
         // Nothing to clear: the box is off.
+        bool enabled = false;
         user.dialogAnswers = {[&](QDialog& d) {
             summary = d.findChild<QLabel*>(QStringLiteral("historySummary"))->text();
-            QVERIFY(d.findChild<QCheckBox*>(QStringLiteral("clearHistory"))->isEnabled() != game.history.empty());
+            enabled = d.findChild<QCheckBox*>(QStringLiteral("clearHistory"))->isEnabled();
             return false;
         }};
         QTest::mouseClick(w.button(Cmd::settings), Qt::LeftButton);
+        QCOMPARE(enabled, !cleared);
         if (cleared) QCOMPARE(summary, QStringLiteral("記録なし"));
     }
 };
