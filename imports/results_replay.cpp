@@ -78,25 +78,38 @@ MatchList dayList(const MatchList& list, std::string_view isoDay,
     return day;
 }
 
-// `day`'s results for the teams of `all`, in that order, so that the import's
-// plan fits them; a team the day does not list has no results yet.
-MatchResults alignedTo(const MatchResults& all, MatchResults day) {
+// The key of the team at `index` of the import's results: a short name that
+// is no placeholder, so that the rules, which fold every name they compare,
+// fold a few letters on each day rather than the list's own names.
+std::string teamKey(std::size_t index) { return "t" + std::to_string(index); }
+
+// The list with each team's name replaced by its key.
+MatchList keyedList(const MatchList& list, const MatchResults& results) {
     std::map<std::string, std::size_t> byName;
-    for (std::size_t i = 0; i < day.teams.size(); ++i) byName.emplace(text::normalizeName(day.teams[i].name), i);
+    for (std::size_t i = 0; i < results.teams.size(); ++i) byName.emplace(text::normalizeName(results.teams[i].name), i);
+    MatchList keyed = list;
+    for (Match& m : keyed.matches)
+        for (std::string* name : {&m.team1, &m.team2})
+            if (const auto at = byName.find(text::normalizeName(*name)); at != byName.end()) *name = teamKey(at->second);
+    return keyed;
+}
+
+// `day`'s results (of the keyed list) for the teams of `all`, in that order
+// and under their names, so that the import's plan fits them; a team the day
+// does not list has no results yet.
+MatchResults alignedTo(const MatchResults& all, MatchResults day) {
+    std::map<std::string, std::size_t> byKey;
+    for (std::size_t i = 0; i < day.teams.size(); ++i) byKey.emplace(day.teams[i].name, i);
     MatchResults out;
     out.playedMatches = day.playedMatches;
     out.unplayedMatches = day.unplayedMatches;
     out.groupStageDecided = day.groupStageDecided;
-    for (const TeamResult& team : all.teams) {
-        const auto at = byName.find(text::normalizeName(team.name));
-        if (at != byName.end()) {
-            out.teams.push_back(std::move(day.teams[at->second]));
-        } else {
-            TeamResult none;
-            none.name = team.name;
-            none.group = team.group;
-            out.teams.push_back(std::move(none));
-        }
+    for (std::size_t i = 0; i < all.teams.size(); ++i) {
+        TeamResult team;
+        if (const auto at = byKey.find(teamKey(i)); at != byKey.end()) team = std::move(day.teams[at->second]);
+        team.name = all.teams[i].name;
+        if (team.group.empty()) team.group = all.teams[i].group;
+        out.teams.push_back(std::move(team));
     }
     return out;
 }
@@ -127,14 +140,15 @@ std::vector<HistoryDay> replayedDays(const Game& game, const MatchList& list, co
             days.insert(m.date);
     if (days.empty()) return {};
 
-    const auto previous = previousMatchDates(list);
-    const std::vector<std::size_t> first = firstKnockoutRound(list);
+    const MatchList keyed = keyedList(list, results);
+    const auto previous = previousMatchDates(keyed);
+    const std::vector<std::size_t> first = firstKnockoutRound(keyed);
     const std::set<std::size_t> firstRound(first.begin(), first.end());
     std::vector<HistoryDay> out;
     out.reserve(days.size());
     for (const std::string_view iso : days) {
         const std::string date = shortDate(iso);
-        const MatchResults day = alignedTo(results, computeResults(dayList(list, iso, previous, firstRound), options));
+        const MatchResults day = alignedTo(results, computeResults(dayList(keyed, iso, previous, firstRound), options));
         HistoryDay recorded = currentResults(importedInto(game, day, plan, date), date);
         recorded.rankingFixed = false;
         out.push_back(std::move(recorded));
