@@ -126,7 +126,7 @@ inline constexpr std::string_view kFileEnd = "[ALL_END]";
 //   [H_END]32            the number of team lines, so a lost one is noticed
 //
 // A pass of its own reads them, strictly: a tag only at the start of a line,
-// numbers without blanks or a sign but '-', anything unknown skipped. A team
+// numbers only as "%d" writes them, any line it does not know skipped. A team
 // name is the rest of its line, so it may hold any text, tags too.
 enum class ExtraTag { page, picture, day, fixed, team, dayEnd };
 

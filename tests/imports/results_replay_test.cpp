@@ -11,7 +11,8 @@
 #include "imports/results_replay.h"
 #include "text/sjis_codec.h"
 
-namespace scorvale::imports {
+// Named apart from the other tests of the program, which may share its unit.
+namespace scorvale::imports::replay_test {
 namespace {
 
 const std::string kSource = SCORVALE_SOURCE_DIR;
@@ -217,4 +218,4 @@ TEST(ResultsReplay, FailsWholeAndKeepsOtherTeams) {
 }
 
 }  // namespace
-}  // namespace scorvale::imports
+}  // namespace scorvale::imports::replay_test
