@@ -83,8 +83,9 @@ sleep 5
 import -window root "$work/window.png"
 echo "screenshot: $work/window.png"
 
-# Save (保存(S)) under a new name in the game's folder, as a user would.
-saved="$folder/Scorvale/examples/saved.svl"
+# Save (保存(S)) under a new name, as a user would: the dialog starts where
+# the program was started.
+saved="$folder/Scorvale/saved.svl"
 if [ -n "$window" ]; then
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
   xdotool key --delay 200 alt+s
@@ -94,6 +95,9 @@ if [ -n "$window" ]; then
   xdotool key Return
   for _ in $(seq 30); do [ -s "$saved" ] && break; sleep 1; done
   import -window root "$work/after-save.png"
+  # Closed as a user would, so that the program puts back what it changed.
+  xdotool key alt+F4
+  for _ in $(seq 30); do kill -0 "$program" 2>/dev/null || break; sleep 1; done
 fi
 "$linux_tool" encode examples/worldcup2002.svl -o "$work/saved-linux.svl"
 # Qt's settings (the file dialog's history) went to a file of the run, not
