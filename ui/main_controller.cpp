@@ -252,6 +252,11 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
         if (dialog.mergeTeams()) flags |= ReadTeams;
         if (dialog.mergeMembers()) flags |= ReadMembers;
     }
+    // Asked before the file is chosen and read: a save answered here may
+    // write the very file the user then opens.
+    if (newLoad && !settleUnsaved(QStringLiteral("読み込み"),
+                                  QStringLiteral("変更が保存されていません。保存してから読み込みますか？")))
+        return;
 
     if (!chosen) {
         const std::optional<QString> picked = interaction_.chooseOpenFile(QStringLiteral("svl (*.svl)"), gameFolder());
@@ -262,8 +267,14 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
 }
 
 void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
-    // The open game is only given up once the new file is in hand.
+    // The open game is only given up once the new file is in hand. An empty
+    // file loads as an empty game; other bytes must hold one.
     std::string bytes = readWholeFile(path);
+    if (!bytes.empty() && !holdsGame(bytes)) {
+        interaction_.tell(Interaction::Icon::Warning, QStringLiteral("読み込み"),
+                          localPath(path) + QStringLiteral("\nゲームファイルではないため、読み込めません。"));
+        return;
+    }
     const std::size_t teamsBefore = game_.teams().size();
     const std::size_t membersBefore = game_.members().size();
 
@@ -370,6 +381,9 @@ void MainController::addMember() {
 
 void MainController::htmlOutput() {
     guarded(u"HTML出力", [this] {
+        // The page's title and texts are stored with the game, most of its
+        // choices are not: the game is unsaved only when its file would change.
+        const std::string storedBefore = settingsFileText(game_);
         bool stored = false;
         changeOrRollBack([&] {
             stored = runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
@@ -377,7 +391,7 @@ void MainController::htmlOutput() {
                 return hasGame_;
             });
         });
-        if (stored) unsaved_ = true;
+        if (stored && settingsFileText(game_) != storedBefore) unsaved_ = true;
     });
 }
 
@@ -411,20 +425,29 @@ void MainController::memberHeaderClicked(int column) {
     });
 }
 
-bool MainController::confirmExit() {
-    if (!unsaved_) return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
-    switch (interaction_.askYesNoCancel(QStringLiteral("終了"),
-                                        QStringLiteral("変更が保存されていません。保存してから終了しますか？"))) {
+bool MainController::settleUnsaved(const QString& caption, const QString& question) {
+    if (!unsaved_) return true;
+    switch (interaction_.askYesNoCancel(caption, question)) {
         case Interaction::Answer::Yes: {
-            // Leave only once the game is in its file.
+            // Go on only once the game is in its file.
             bool saved = false;
             guarded(u"保存", [&] { saved = saveCommand(); });
+            // Save stops silently without a title; here the user asked for it.
+            if (!saved && !hasGame_)
+                interaction_.tell(Interaction::Icon::Warning, QStringLiteral("保存"),
+                                  QStringLiteral("ゲームのタイトルが空のため、保存できません。\n"
+                                                 "設定でタイトルを入力してから保存してください。"));
             return saved;
         }
         case Interaction::Answer::No: return true;
         case Interaction::Answer::Cancel: break;
     }
     return false;
+}
+
+bool MainController::confirmExit() {
+    if (!unsaved_) return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
+    return settleUnsaved(QStringLiteral("終了"), QStringLiteral("変更が保存されていません。保存してから終了しますか？"));
 }
 
 }  // namespace scorvale::ui

@@ -101,6 +101,10 @@ private:
     void loadFile(std::string path, bool newLoad, unsigned flags);
     // True when the file was written.
     bool saveCommand();
+    // Before the game is given up: with unsaved changes, asks `question`
+    // (save first, give them up, or stop). True when the caller may go on:
+    // the game was saved, or the user gave the changes up.
+    bool settleUnsaved(const QString& caption, const QString& question);
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();

@@ -285,6 +285,69 @@ private slots:
         QVERIFY(w.controller().currentFilePath().empty());
     }
 
+    // A file that holds no game is refused, by a new load and by a merge,
+    // before anything changes: the open game, its path and the lock stay.
+    // An empty file still loads as an empty game.
+    void filesWithoutAGameRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("newLoad");
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i) binary += char((i * 37) & 0xFF);
+        const QByteArray scrambled = QByteArray::fromStdString(scrambleLine("[T_NAME]Alpha") + "\r\n" +
+                                                                scrambleLine("[T_END]") + "\r\n" +
+                                                                scrambleLine("nothing of a game") + "\r\n");
+        for (const bool newLoad : {true, false}) {
+            const char* mode = newLoad ? "new load" : "merge";
+            QTest::addRow("text, %s", mode) << QByteArray("meeting notes\r\n[agenda] results\r\n") << newLoad;
+            QTest::addRow("binary, %s", mode) << binary << newLoad;
+            QTest::addRow("scrambled lines without a game, %s", mode) << scrambled << newLoad;
+        }
+    }
+    void filesWithoutAGameRefused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, newLoad);
+        const QString path = dir_.filePath(QStringLiteral("notes.svl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(newLoad)};
+        user.fileAnswers = {path};
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        w.controller().refreshView();
+        const Game before = w.controller().game();
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+
+        QCOMPARE(user.messages.size(), 1u);
+        QVERIFY(user.messages[0] == (ScriptedInteraction::Message{
+                                        ui::Interaction::Icon::Warning, QStringLiteral("読み込み"),
+                                        path + QStringLiteral("\nゲームファイルではないため、読み込めません。")}));
+        QVERIFY(sameGame(w.controller().game(), before));
+        QVERIFY(w.controller().editingUnlocked());
+        QVERIFY(w.controller().currentFilePath().empty());
+        QCOMPARE(w.teamList()->model()->rowCount(), 5);
+    }
+
+    void emptyFileLoadsAnEmptyGame() {
+        const QString path = dir_.filePath(QStringLiteral("empty.svl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {path};
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(user.messages.empty());
+        QCOMPARE(w.controller().game().teamCount(), 0);
+        QCOMPARE(w.controller().game().memberCount(), 0);
+        QVERIFY(w.controller().game().settings.name.empty());
+        QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())), path);
+    }
+
     // Memory running out in the middle of a load, a merge, a save or a page
     // ends the command with a message and leaves the game and the window's
     // state as they were before the command.
