@@ -24,8 +24,8 @@ Standing standingOf(const Game& g) {
 
 // The finished pool, its team list ordered by each column in turn, then
 // scored again as 保存 and HTML出力 do: no rank, bonus, score or winner
-// changes. (Visited in collection order, ordering by name or popularity
-// gave Germany, 2nd, its place bonus before Brazil was ranked, and both 2nd.)
+// changes. (Ordered by name, say, Germany comes before Brazil; were it
+// ranked and rewarded first, both would come 2nd and no team 1st.)
 TEST(ExampleGame, NoOrderOfTheTeamListChangesTheStandings) {
     Game ranked;
     loadGame(ranked, kExampleGame, ReadAll);
