@@ -11,8 +11,6 @@
 #include <linux/capability.h>
 #include <grp.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -23,6 +21,7 @@
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "tests/support/special_files.h"
 
 namespace scorvale {
 namespace {
@@ -168,11 +167,8 @@ TEST_F(SaveFailure, TargetThatIsNoRegularFile) {
     const std::string fifo = (dir_ / "fifo.svl").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string socketPath = (dir_ / "socket.svl").string();
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const int sock = testing::boundSocket(socketPath);
+    ASSERT_GE(sock, 0);
     fs::create_symlink("fifo.svl", dir_ / "to-fifo.svl");
     const struct {
         std::string path;
