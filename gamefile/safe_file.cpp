@@ -109,7 +109,8 @@ SaveTarget saveTargetAt(const std::string& file, const std::string& path) {
     target.names = static_cast<std::uint64_t>(st.st_nlink);
     if (target.kind == FileKind::regular) {
         const Fd fd(::open(file.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-        target.writable = fd.get() >= 0;
+        // Any other failure (no descriptor left, say) is the save's own to meet.
+        target.writable = fd.get() >= 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
     }
     return target;
 }
@@ -126,8 +127,8 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     // The temporary file lies beside the file replaced, so that the rename
     // stays within one folder and one file system.
     const std::string file = finalTarget(path);
-    if (const std::optional<std::string> refusal = saveRefusal(saveTargetAt(file, path)))
-        throw FileError(path, *refusal);
+    if (const std::optional<SaveRefusal> refusal = saveRefusal(saveTargetAt(file, path)))
+        throw SaveRefusedError(path, *refusal);
     struct stat target {};
 
     std::string tmpl = file + ".XXXXXX";

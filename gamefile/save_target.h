@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "gamefile/file_error.h"
+
 namespace scorvale {
 
 // What lies at a path, as far as reading or replacing it is concerned.
@@ -20,17 +22,37 @@ struct SaveTarget {
     std::uint64_t names = 1;
 };
 
-// Why a save may not replace `target`, or nothing when it may. A save
-// renames a new file over the old one, so it must not take the place of a
-// folder, a device, a FIFO or a socket, nor of a file the user may not
-// write. It must not take the place of a file of several names either: the
-// other names would keep the old contents, and writing in place instead
-// would give up what the rename guarantees, that a failed save leaves the
-// old file whole.
-std::optional<std::string> saveRefusal(const SaveTarget& target);
+// Why a save may not replace its target, with what was found there.
+struct SaveRefusal {
+    enum class Why { folder, notRegular, readOnly, severalNames };
+    Why why;
+    SaveTarget target;
+};
+
+// A save renames a new file over the old one, so it must not take the place
+// of a folder, a device, a FIFO or a socket, nor of a file the user may not
+// write. Nor of a file of several names: the other names would keep the old
+// contents, and writing in place instead would give up what the rename
+// guarantees, that a failed save leaves the old file whole.
+std::optional<SaveRefusal> saveRefusal(const SaveTarget& target);
+
+// The refusal in words: the reason of the error thrown, and svltool's message.
+std::string refusalReason(const SaveRefusal& refusal);
 
 // "not a regular file (a FIFO)": why a file of `kind` is neither read nor
 // replaced.
 std::string notRegularReason(FileKind kind);
+
+// A save refused before anything was written; the refusal stays data for the
+// window to word.
+class SaveRefusedError : public FileError {
+public:
+    SaveRefusedError(std::string path, const SaveRefusal& refusal)
+        : FileError(std::move(path), refusalReason(refusal)), refusal_(refusal) {}
+    const SaveRefusal& refusal() const { return refusal_; }
+
+private:
+    SaveRefusal refusal_;
+};
 
 }  // namespace scorvale

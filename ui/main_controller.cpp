@@ -16,6 +16,7 @@
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/results_import_command.h"
+#include "ui/file_messages.h"
 #include "ui/load_settings_dialog.h"
 #include "ui/password_dialog.h"
 #include "ui/qt_text.h"
@@ -100,9 +101,9 @@ void MainController::fullUpdate() {
     refreshView();
 }
 
-void MainController::tellFileError(const QString& caption, const std::string& path, const std::string& reason) {
+void MainController::tellFileError(const QString& caption, const FileError& error) {
     interaction_.tell(Interaction::Icon::Warning, caption,
-                      localPath(path) + QLatin1Char('\n') + QString::fromLocal8Bit(reason));
+                      localPath(error.path()) + QLatin1Char('\n') + fileErrorReason(error));
 }
 
 template <typename Command>
@@ -115,7 +116,7 @@ void MainController::guarded(const char16_t* caption, Command command) {
         return;
     } catch (const FileError& error) {
         try {
-            tellFileError(QString::fromUtf16(caption), error.path(), error.reason());
+            tellFileError(QString::fromUtf16(caption), error);
         } catch (...) {
         }
         return;

@@ -11,6 +11,10 @@
 
 class QWidget;
 
+namespace scorvale {
+class FileError;
+}
+
 namespace scorvale::ui {
 
 // What the commands change in the window besides the lists.
@@ -108,7 +112,7 @@ private:
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();
-    void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
+    void tellFileError(const QString& caption, const FileError& error);
 
     Interaction& interaction_;
     WindowView& view_;

@@ -357,7 +357,8 @@ private slots:
         };
         QTest::newRow("cancel") << int(Answer::Cancel) << files({}) << true << false << false << QString();
         QTest::newRow("yes, save cancelled") << int(Answer::Yes) << files({""}) << true << false << false << QString();
-        QTest::newRow("yes, save refused") << int(Answer::Yes) << files({"fifo"}) << true << false << false << QStringLiteral("fifo");
+        QTest::newRow("yes, save refused") << int(Answer::Yes) << files({"fifo"}) << true << false << false
+                                             << QStringLiteral("fifo\n通常のファイルではない（FIFO）ため、保存できません。");
         QTest::newRow("yes, no title") << int(Answer::Yes) << files({}) << false << false << false << kNoTitle;
         QTest::newRow("yes, saved, open cancelled") << int(Answer::Yes) << files({"saved.svl", ""}) << true << true << false << QString();
         QTest::newRow("yes, saved, not a game") << int(Answer::Yes) << files({"saved.svl", "notes.svl"}) << true << true << false << QStringLiteral("notes.svl");
