@@ -8,19 +8,17 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <random>
 
 #include "gamefile/file_error.h"
+#include "gamefile/safe_file_common.h"
+#include "gamefile/save_target.h"
 #include "platform/native_path.h"
 
 namespace scorvale {
 
 namespace {
-
-WriteFaultHook& faultHook() {
-    static WriteFaultHook hook;
-    return hook;
-}
 
 // The reasons read as they do on POSIX: the errno text of the same fault.
 std::string reasonOf(DWORD error) {
@@ -43,11 +41,6 @@ std::string reasonOf(DWORD error) {
         default: return "Windows error " + std::to_string(error);
     }
     return std::strerror(code);
-}
-
-std::string tooLarge(std::uint64_t size) {
-    return "too large to load: " + std::to_string(size) + " bytes, more than the " +
-           std::to_string(readableFileLimit()) + " bytes of this computer's memory";
 }
 
 class Handle {
@@ -77,25 +70,30 @@ HANDLE openForAttributes(const std::wstring& wide) {
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-const char* kindOf(DWORD type) {
-    switch (type) {
-        case FILE_TYPE_CHAR: return "a character device";
-        case FILE_TYPE_PIPE: return "a pipe";
-        default: return "neither file nor folder";
+// What an open handle names; `info` is filled for a file or a folder. A
+// named pipe is Windows' FIFO.
+FileKind kindOf(const std::string& path, HANDLE h, BY_HANDLE_FILE_INFORMATION& info) {
+    switch (::GetFileType(h)) {
+        case FILE_TYPE_DISK: break;
+        case FILE_TYPE_CHAR: return FileKind::characterDevice;
+        case FILE_TYPE_PIPE: return FileKind::fifo;
+        default: return FileKind::other;
     }
-}
-
-// Refuses all but a regular file: a folder, a device (NUL, CON, COM1) or a
-// pipe. `info` is filled for a regular file.
-void checkRegular(const std::string& path, HANDLE h, BY_HANDLE_FILE_INFORMATION& info) {
-    const DWORD type = ::GetFileType(h);
-    if (type != FILE_TYPE_DISK) throw FileError(path, std::string("not a regular file (") + kindOf(type) + ")");
     if (!::GetFileInformationByHandle(h, &info)) throw FileError(path, reasonOf(::GetLastError()));
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(path, std::strerror(EISDIR));
+    return info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? FileKind::folder : FileKind::regular;
 }
 
 std::uint64_t sizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+}
+
+// The size of a file that may be read.
+std::uint64_t readableSize(const std::string& path, HANDLE h) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const FileKind kind = kindOf(path, h, info);
+    const std::uint64_t size = kind == FileKind::regular ? sizeOf(info) : 0;
+    safe_file::checkReadable(path, kind, size);
+    return size;
 }
 
 // What a replaced file keeps of its attributes, given to the new one from
@@ -103,35 +101,56 @@ std::uint64_t sizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// The file a save really replaces: the end of the links `wide` may be, so
-// that a link stays a link; `wide` itself when nothing is there yet.
-// `attributes` receives those the new file keeps.
-std::wstring finalTarget(const std::string& path, const std::wstring& wide, bool& exists, DWORD& attributes) {
-    Handle h(openForAttributes(wide));
-    if (!h.valid()) {
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND) throw FileError(path, reasonOf(error));
-        exists = false;
-        return wide;
-    }
-    exists = true;
-    BY_HANDLE_FILE_INFORMATION info{};
-    checkRegular(path, h.get(), info);
-    // Refused before anything is written, as on POSIX: the user may not
-    // change this file.
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) throw FileError(path, std::strerror(EACCES));
-    attributes = info.dwFileAttributes & kKeptAttributes;
+// Whether the user may write the file: its read-only attribute, then a trial
+// open for writing (which truncates nothing), the answer of its ACL. Any
+// other failure (another program holding it, say) is the save's own to meet.
+bool writable(const std::wstring& file, DWORD attributes) {
+    if (attributes & FILE_ATTRIBUTE_READONLY) return false;
+    const Handle h(::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return h.valid() || ::GetLastError() != ERROR_ACCESS_DENIED;
+}
+
+// The file a save really replaces and what is there: the end of the links
+// `wide` may be, so that a link stays a link (`wide` itself when nothing is
+// there yet), with the attributes the new file keeps.
+struct Replaced {
+    std::wstring file;
+    SaveTarget target;
+    DWORD attributes = 0;
+};
+
+std::wstring finalPathOf(HANDLE h, const std::wstring& fallback) {
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetFinalPathNameByHandleW(h.get(), final.data(), static_cast<DWORD>(final.size()),
+        const DWORD n = ::GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()),
                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (n == 0) return wide;
+        if (n == 0) return fallback;
         if (n < final.size()) {
             final.resize(n);
             return final;
         }
         final.resize(n + 1);
     }
+}
+
+Replaced replacedAt(const std::string& path, const std::wstring& wide) {
+    Replaced found;
+    Handle h(openForAttributes(wide));
+    if (!h.valid()) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) throw FileError(path, reasonOf(error));
+        found.file = wide;
+        return found;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    found.target.kind = kindOf(path, h.get(), info);
+    if (found.target.kind != FileKind::regular) return found;
+    found.file = finalPathOf(h.get(), wide);
+    found.target.names = info.nNumberOfLinks;
+    found.target.writable = writable(found.file, info.dwFileAttributes);
+    found.attributes = info.dwFileAttributes & kKeptAttributes;
+    return found;
 }
 
 std::wstring temporaryName(const std::wstring& file) {
@@ -144,16 +163,11 @@ std::wstring temporaryName(const std::wstring& file) {
 
 }  // namespace
 
-void setWriteFaultHookForTesting(WriteFaultHook hook) { faultHook() = std::move(hook); }
-
-void writeFileAtomically(const std::string& path, std::string_view bytes) {
-    writeFileAtomically(path, [bytes](const ByteSink& write) { write(bytes); });
-}
-
 void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
-    bool exists = false;
-    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
-    const std::wstring file = finalTarget(path, platform::widePath(path), exists, attributes);
+    const Replaced replaced = replacedAt(path, platform::widePath(path));
+    if (const std::optional<SaveRefusal> refusal = saveRefusal(replaced.target)) throw SaveRefusedError(path, *refusal);
+    const std::wstring& file = replaced.file;
+    const bool exists = replaced.target.kind != FileKind::missing;
 
     // Beside the file replaced: ReplaceFileW and MoveFileExW stay within one
     // folder and one volume.
@@ -162,7 +176,7 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
         tmpPath = temporaryName(file);
         created = ::CreateFileW(tmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+                                replaced.attributes ? replaced.attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
     }
     if (created == INVALID_HANDLE_VALUE) throw FileError(path, reasonOf(::GetLastError()));
@@ -177,7 +191,7 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     const ByteSink write = [&](std::string_view piece) {
         std::size_t done = 0;
         while (done < piece.size()) {
-            if (faultHook() && !faultHook()(written)) throw FileError(path, reasonOf(ERROR_DISK_FULL));
+            safe_file::checkWriteFault(path, written);
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(piece.size() - done, 1u << 30));
             DWORD n = 0;
             if (!::WriteFile(out.get(), piece.data() + done, chunk, &n, nullptr))
@@ -199,14 +213,14 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     // ReplaceFileW keeps what the old file had beyond its bytes (attributes,
     // permissions); a new file is moved into place. Both are durable when
     // they return.
-    bool replaced = false;
+    bool done = false;
     if (exists) {
-        replaced = ::ReplaceFileW(file.c_str(), tmpPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                                  nullptr) != 0;
+        done = ::ReplaceFileW(file.c_str(), tmpPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                              nullptr) != 0;
         // Gone meanwhile: a new file after all.
-        if (!replaced && ::GetLastError() != ERROR_FILE_NOT_FOUND) fail(::GetLastError());
+        if (!done && ::GetLastError() != ERROR_FILE_NOT_FOUND) fail(::GetLastError());
     }
-    if (!replaced && !::MoveFileExW(tmpPath.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!done && !::MoveFileExW(tmpPath.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         fail(::GetLastError());
 }
 
@@ -225,26 +239,23 @@ std::string readWholeFile(const std::string& path) {
     {
         Handle probe(openForAttributes(wide));
         if (!probe.valid()) throw FileError(path, reasonOf(::GetLastError()));
-        BY_HANDLE_FILE_INFORMATION info{};
-        checkRegular(path, probe.get(), info);
+        readableSize(path, probe.get());
     }
     Handle in(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.valid()) throw FileError(path, reasonOf(::GetLastError()));
-    BY_HANDLE_FILE_INFORMATION info{};
-    checkRegular(path, in.get(), info);
-    const std::uint64_t limit = readableFileLimit();
-    if (sizeOf(info) > limit) throw FileError(path, tooLarge(sizeOf(info)));
+    const std::uint64_t size = readableSize(path, in.get());
 
+    const std::uint64_t limit = readableFileLimit();
     std::string data;
-    data.reserve(static_cast<std::size_t>(sizeOf(info)));
+    data.reserve(static_cast<std::size_t>(size));
     char buffer[1 << 16];
     for (;;) {
         DWORD n = 0;
         if (!::ReadFile(in.get(), buffer, sizeof buffer, &n, nullptr)) throw FileError(path, reasonOf(::GetLastError()));
         if (n == 0) break;
         // A file that grows while it is read is bounded all the same.
-        if (data.size() + n > limit) throw FileError(path, tooLarge(data.size() + n));
+        if (data.size() + n > limit) throw FileError(path, safe_file::tooLargeReason(data.size() + n));
         data.append(buffer, n);
     }
     return data;

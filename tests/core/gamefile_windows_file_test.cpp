@@ -14,7 +14,9 @@
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "gamefile/save_target.h"
 #include "platform/native_path.h"
+#include "tests/support/save_games.h"
 
 namespace scorvale {
 namespace {
@@ -33,19 +35,16 @@ protected:
         dir_ = utf8Path(temp) + "サッカー予想-" + std::to_string(seed() % 1000000);
         ASSERT_TRUE(::CreateDirectoryW(widePath(dir_).c_str(), nullptr));
         target_ = dir_ + "\\ワールドカップ.svl";
-        old_.settings.name = "Old";
+        old_ = testing::oldSavedGame();
         writeFileAtomically(target_, gameFileBytes(old_));
-        game_.settings.name = "New";
-        for (int i = 0; i < 2000; ++i) {
-            Team t;
-            t.name = "T" + std::to_string(i);
-            game_.addTeam(t);
-        }
+        game_ = testing::largeNewGame();
     }
     void TearDown() override {
         setWriteFaultHookForTesting(nullptr);
-        ::SetFileAttributesW(widePath(target_).c_str(), FILE_ATTRIBUTE_NORMAL);
         std::error_code ignored;
+        // A read-only file would stay behind.
+        for (const auto& e : std::filesystem::directory_iterator(widePath(dir_), ignored))
+            ::SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);
         std::filesystem::remove_all(widePath(dir_), ignored);
     }
 
@@ -116,21 +115,88 @@ TEST_F(WindowsFile, FailedWritesLeaveTheOldFile) {
     expectOldFileKept();
 }
 
-// Refused before anything is written: a read-only file (the user may not
-// change it), a folder, a device, a folder that is not there.
+// A named pipe of this process's own, as a second program could offer under
+// a game file's name.
+class NamedPipe {
+public:
+    NamedPipe() {
+        path_ = "\\\\.\\pipe\\scorvale-test-" + std::to_string(::GetCurrentProcessId());
+        h_ = ::CreateNamedPipeW(widePath(path_).c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_NOWAIT,
+                                PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
+    }
+    ~NamedPipe() {
+        if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
+    }
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    HANDLE h_ = INVALID_HANDLE_VALUE;
+};
+
+// Refused before anything is written, for the same reasons and with the same
+// words as on POSIX: what is there stays as it was and nothing is left
+// beside it.
 TEST_F(WindowsFile, RefusedTargets) {
-    ASSERT_TRUE(::CreateDirectoryW(widePath(dir_ + "\\sub").c_str(), nullptr));
-    ASSERT_TRUE(::SetFileAttributesW(widePath(target_).c_str(), FILE_ATTRIBUTE_READONLY));
-    expectSaveFails(target_, std::strerror(EACCES));
-    expectSaveFails(dir_ + "\\sub", std::strerror(EISDIR));
-    expectSaveFails("NUL", "not a regular file (a character device)");
+    using Why = SaveRefusal::Why;
+    const std::string folder = dir_ + "\\sub";
+    ASSERT_TRUE(::CreateDirectoryW(widePath(folder).c_str(), nullptr));
+    const NamedPipe pipe;
+    ASSERT_TRUE(pipe.valid());
+    const std::string readOnly = dir_ + "\\読み取り専用.svl";
+    writeFileAtomically(readOnly, gameFileBytes(old_));
+    ASSERT_TRUE(::SetFileAttributesW(widePath(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
+    // The old game under a second name: replacing one name would part it
+    // from the other, which would keep the old contents.
+    const std::string otherName = dir_ + "\\別名.svl";
+    ASSERT_TRUE(::CreateHardLinkW(widePath(otherName).c_str(), widePath(target_).c_str(), nullptr));
+
+    const struct {
+        std::string path;
+        Why why;
+        FileKind kind;
+        std::string reason;
+    } cases[] = {
+        {readOnly, Why::readOnly, FileKind::regular, "read-only: this user may not write the file"},
+        {target_, Why::severalNames, FileKind::regular,
+         "the file has 2 names (hard links); the others would keep the old contents"},
+        {otherName, Why::severalNames, FileKind::regular,
+         "the file has 2 names (hard links); the others would keep the old contents"},
+        {folder, Why::folder, FileKind::folder, std::strerror(EISDIR)},
+        {"NUL", Why::notRegular, FileKind::characterDevice, "not a regular file (a character device)"},
+        {pipe.path(), Why::notRegular, FileKind::fifo, "not a regular file (a FIFO)"},
+    };
+    for (const auto& c : cases) {
+        try {
+            saveGame(game_, c.path);
+            ADD_FAILURE() << "saved " << c.path;
+        } catch (const SaveRefusedError& e) {
+            EXPECT_EQ(e.path(), c.path);
+            EXPECT_EQ(e.reason(), c.reason) << c.path;
+            EXPECT_EQ(e.refusal().why, c.why) << c.path;
+            EXPECT_EQ(e.refusal().target.kind, c.kind) << c.path;
+        } catch (const FileError& e) {
+            ADD_FAILURE() << "not refused but failed: " << e.what();
+        }
+    }
+    for (const std::string& name : {target_, otherName, readOnly})
+        EXPECT_TRUE(readWholeFile(name) == gameFileBytes(old_)) << name << " changed";
+    EXPECT_TRUE(::GetFileAttributesW(widePath(readOnly).c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(entries(), 4);
+
+    // Not a refusal: a folder that is not there fails as the save itself.
     expectSaveFails(dir_ + "\\none\\game.svl", std::strerror(ENOENT));
-    ::SetFileAttributesW(widePath(target_).c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::filesystem::remove(widePath(dir_ + "\\sub"));
-    expectOldFileKept();
+
+    // Once the other name is gone, the file is saved as any other.
+    ASSERT_TRUE(::DeleteFileW(widePath(otherName).c_str()));
+    saveGame(game_, target_);
+    EXPECT_EQ(readWholeFile(target_), gameFileBytes(game_));
 }
 
 TEST_F(WindowsFile, ReadsOnlyRegularFiles) {
+    const NamedPipe pipe;
+    ASSERT_TRUE(pipe.valid());
     const struct {
         std::string path;
         std::string reason;
@@ -138,6 +204,7 @@ TEST_F(WindowsFile, ReadsOnlyRegularFiles) {
         {dir_ + "\\missing.svl", std::strerror(ENOENT)},
         {dir_, std::strerror(EISDIR)},
         {"NUL", "not a regular file (a character device)"},
+        {pipe.path(), "not a regular file (a FIFO)"},
     };
     for (const auto& c : refused) {
         try {
