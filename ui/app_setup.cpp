@@ -10,48 +10,14 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 
+#ifdef Q_OS_WIN
+#include "platform/registry_snapshot.h"
+#endif
+
 // The pictures live in this static library; the macro cannot sit in a namespace.
 static void initResources() { Q_INIT_RESOURCE(scorvale); }
 
 namespace scorvale::ui {
-
-#ifdef Q_OS_WIN
-namespace {
-
-// On Windows the file dialog's settings are in the registry, which setPath
-// cannot move (its store is fixed for them). What it writes there is put back
-// as it was when the program ends: the key is shared by every Qt program.
-class FileDialogRegistryKeptAsFound {
-public:
-    FileDialogRegistryKeptAsFound() {
-        QSettings qt(QSettings::UserScope, organization());
-        existed_ = qt.childGroups().contains(group());
-        qt.beginGroup(group());
-        for (const QString& key : qt.allKeys()) values_.insert(key, qt.value(key));
-    }
-    ~FileDialogRegistryKeptAsFound() {
-        {
-            QSettings qt(QSettings::UserScope, organization());
-            qt.remove(group());
-            qt.beginGroup(group());
-            for (auto it = values_.cbegin(); it != values_.cend(); ++it) qt.setValue(it.key(), it.value());
-            qt.endGroup();
-            if (existed_ || !qt.allKeys().isEmpty()) return;
-        }
-        QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat).remove(organization());
-    }
-    FileDialogRegistryKeptAsFound(const FileDialogRegistryKeptAsFound&) = delete;
-    FileDialogRegistryKeptAsFound& operator=(const FileDialogRegistryKeptAsFound&) = delete;
-
-private:
-    static QString organization() { return QStringLiteral("QtProject"); }
-    static QString group() { return QStringLiteral("FileDialog"); }
-    bool existed_ = false;
-    QVariantMap values_;
-};
-
-}  // namespace
-#endif
 
 void keepToolkitSettingsWithinTheRun() {
     // Nothing is remembered between runs. Qt's own file dialog keeps its
@@ -59,7 +25,10 @@ void keepToolkitSettingsWithinTheRun() {
     // this run instead, removed when the program ends, so the history still
     // serves within the run.
 #ifdef Q_OS_WIN
-    static const FileDialogRegistryKeptAsFound registry;
+    // Except on Windows, where the file dialog's settings are in the registry
+    // whatever setPath says, under a key every Qt program shares: what it
+    // writes there is put back as it was when the program ends.
+    static const platform::RegistryKeyKeptAsFound registry(L"Software\\QtProject\\OrganizationDefaults\\FileDialog");
 #endif
     static QTemporaryDir folder;
     if (!folder.isValid()) return;

@@ -6,7 +6,8 @@
 #     file type, and its uninstaller removes them;
 #  4. the zip unpacked into a folder with a Japanese name: scorvale.exe opens
 #     the example on Xvfb with its caption, the screenshot goes to
-#     build/windows-test/window.png, and its save equals the Linux build's.
+#     build/windows-test/window.png, its save equals the Linux build's, and
+#     once it is closed the registry is as it was before it started.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -16,12 +17,21 @@ dist=$root/build/windows-dist
 work=$root/build/windows-test
 rm -rf "$work" && mkdir -p "$work"
 passes=0 failures=0
+winpath() { echo "Z:${1//\//\\}"; }  # a path of this machine as Wine names it
 check() {  # check WHAT COMMAND...: runs COMMAND and counts the result
   if "${@:2}"; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
 
 echo "== the test programs under Wine"
 check "Windows test programs" ctest --preset windows
+
+echo "== the programs' icon and version"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
+for exe in scorvale svltool; do
+  x86_64-w64-mingw32-windres -J coff -O rc -i "$dist/Scorvale/$exe.exe" >"$work/$exe.rc"
+  check "$exe.exe is version $version" grep -qF "VALUE \"FileVersion\", \"$version\"" "$work/$exe.rc"
+done
+check "scorvale.exe carries the icon" grep -q '^1 ICON' "$work/scorvale.rc"
 
 echo "== svltool.exe against the Linux build"
 linux_tool=build/default/tools/svltool/svltool
@@ -34,7 +44,7 @@ check "standings --json equal" cmp "$work/standings-linux.json" "$work/standings
 # The same under a Japanese folder and file name, named on the command line.
 japanese="$work/サッカー予想"
 mkdir -p "$japanese" && cp examples/worldcup2002.svl "$japanese/ワールドカップ.svl"
-"$wine" "$dist/Scorvale/svltool.exe" standings --json "Z:${japanese//\//\\}\\ワールドカップ.svl" >"$work/standings-japanese.json"
+"$wine" "$dist/Scorvale/svltool.exe" standings --json "$(winpath "$japanese/ワールドカップ.svl")" >"$work/standings-japanese.json"
 check "standings --json of a Japanese path" cmp "$work/standings-linux.json" "$work/standings-japanese.json"
 
 echo "== the installer"
@@ -57,6 +67,21 @@ check ".svl shows the program's icon" grep -qF 'C:\Program Files\Scorvale\scorva
 check "uninstalled" test ! -e "$installed" -a ! -e "$menu" -a "$svl_left" = 0
 
 echo "== the window from the zip"
+# What another Qt program left in the registry: the program may use the same
+# key (the file dialog's history) but must put it back as it found it.
+cat >"$work/registry-seed.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\QtProject\OrganizationDefaults\FileDialog]
+"history"=hex(7):66,69,6c,65,3a,2f,2f,2f,43,3a,2f,75,73,65,72,73,00,00
+"lastVisited"="file:///C:/users/Public"
+"qtVersion"="6.2.4"
+
+[HKEY_CURRENT_USER\Software\QtProject\OrganizationDefaults\OtherGroup]
+"kept"="yes"
+REG
+"$wine" reg import "$(winpath "$work/registry-seed.reg")" >/dev/null 2>&1
+"$wine" reg export 'HKCU\Software\QtProject' "$(winpath "$work/registry-before.reg")" /y >/dev/null
 folder="$work/予想の集計"
 mkdir -p "$folder"
 unzip -q "$dist"/Scorvale-*-windows-x64.zip -d "$folder"
@@ -83,28 +108,30 @@ sleep 5
 import -window root "$work/window.png"
 echo "screenshot: $work/window.png"
 
-# Save (保存(S)) under a new name, as a user would: the dialog starts where
-# the program was started.
-saved="$folder/Scorvale/saved.svl"
+# Save (保存(S)) under a new name, as a user would, typed whole into the
+# file dialog.
+saved="$WINEPREFIX/drive_c/saved.svl"
+rm -f "$saved"
 if [ -n "$window" ]; then
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
   xdotool key --delay 200 alt+s
   sleep 4
   xdotool key --delay 100 ctrl+a
-  xdotool type --delay 100 saved.svl
+  xdotool type --delay 100 'C:\saved.svl'
   xdotool key Return
   for _ in $(seq 30); do [ -s "$saved" ] && break; sleep 1; done
   import -window root "$work/after-save.png"
-  # Closed as a user would, so that the program puts back what it changed.
-  xdotool key alt+F4
-  for _ in $(seq 30); do kill -0 "$program" 2>/dev/null || break; sleep 1; done
 fi
+# Closed as Windows closes a program (WM_CLOSE to its windows, which Wine's
+# taskkill sends when not told /f); without a window manager no key does it.
+"$wine" taskkill /im scorvale.exe >"$work/taskkill.txt" 2>&1 || true
+closed=no
+for _ in $(seq 60); do kill -0 "$program" 2>/dev/null || { closed=yes; break; }; sleep 1; done
+check "the window closed" test "$closed" = yes
 "$linux_tool" encode examples/worldcup2002.svl -o "$work/saved-linux.svl"
-# Qt's settings (the file dialog's history) went to a file of the run, not
-# into the registry.
-"$wine" reg query 'HKCU\Software\QtProject' >/dev/null 2>&1 && in_registry=1 || in_registry=0
-check "nothing in the registry" test "$in_registry" = 0
 check "the save equals the Linux build's" cmp "$saved" "$work/saved-linux.svl"
+"$wine" reg export 'HKCU\Software\QtProject' "$(winpath "$work/registry-after.reg")" /y >/dev/null
+check "the registry as it was" cmp "$work/registry-before.reg" "$work/registry-after.reg"
 
 echo "Windows checks: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]
