@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
+
+#include "ui/pictures.h"
 
 #ifdef Q_OS_WIN
 #include "platform/registry_snapshot.h"
@@ -49,7 +50,7 @@ void setUpApplication(QApplication& app) {
     font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Yu Gothic UI"),
                       QStringLiteral("Meiryo UI")});
     QApplication::setFont(font);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/scorvale/icon.svg")));
+    QApplication::setWindowIcon(programPicture(QStringLiteral("icon")));
 }
 
 }  // namespace scorvale::ui

@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -20,6 +19,7 @@
 
 #include "ui/about_box.h"
 #include "ui/core_path.h"
+#include "ui/pictures.h"
 
 namespace scorvale::ui {
 
@@ -128,7 +128,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
     }
     picture_ = new QLabel(strip_);
     picture_->setGeometry(9, 10 + 29 * kCommandCount + 14, 88, 88);
-    picture_->setPixmap(QIcon(QStringLiteral(":/scorvale/picture.svg")).pixmap(88, 88));
+    picture_->setPixmap(programPicture(QStringLiteral("picture")).pixmap(88, 88));
 
     teamList_ = makeList(&controller_.teamModel());
     memberList_ = makeList(&controller_.memberModel());
