@@ -62,16 +62,6 @@ void forEachCharacter(Visit visit) {
         if (c < 0xD800 || c > 0xDFFF) visit(c, utf8Of(c));
 }
 
-std::string hex(std::string_view bytes) {
-    std::string out;
-    char buffer[4];
-    for (const char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02X ", static_cast<unsigned char>(c));
-        out += buffer;
-    }
-    return out;
-}
-
 // Made on Debian 12 (glibc 2.36) by this test with the iconv codec.
 constexpr std::uint64_t kDecodedFingerprint = 0x0DCCBF62F7253552;
 constexpr std::uint64_t kEncodedFingerprint = 0xCD84C6243A479A83;
@@ -137,6 +127,16 @@ TEST(Cp932, MalformedInput) {
 }
 
 #ifndef _WIN32
+std::string hex(std::string_view bytes) {
+    std::string out;
+    char buffer[4];
+    for (const char c : bytes) {
+        std::snprintf(buffer, sizeof buffer, "%02X ", static_cast<unsigned char>(c));
+        out += buffer;
+    }
+    return out;
+}
+
 // The table the Windows build converts with, input by input against iconv.
 TEST(Cp932, TableEqualsIconv) {
     int differences = 0;
