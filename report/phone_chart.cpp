@@ -52,28 +52,32 @@ void appendText(std::string& out, double x, double y, std::string_view anchor, s
 }
 
 void appendRankAxis(std::string& out, const Scale& scale, std::int32_t maxRank) {
+    // 1, 2, 3, 5, 10, 20, 30, 50, ... and the last rank, as far as they stand apart.
+    std::vector<std::int64_t> ranks;
+    for (std::int64_t base = 1; base <= maxRank; base *= 10)
+        for (const std::int64_t step : {1, 2, 3, 5})
+            if (base * step < maxRank) ranks.push_back(base * step);
+    ranks.push_back(maxRank);
     double lastY = -100;
-    for (std::int64_t base = 1; base <= maxRank; base *= 10) {
-        for (const std::int64_t step : {1, 2, 3, 5}) {
-            const std::int64_t rank = base * step;
-            if (rank > maxRank) break;
-            const double y = scale.y(static_cast<std::int32_t>(rank));
-            if (y - lastY < 18) continue;
-            lastY = y;
-            out += "<line class=\"grid\" x1=\"";
-            appendFixed(out, kLeft);
-            out += "\" x2=\"";
-            appendFixed(out, kWidth - kRight);
-            out += "\" y1=\"";
-            appendFixed(out, y);
-            out += "\" y2=\"";
-            appendFixed(out, y);
-            out += "\"/>";
-            std::string label;
-            appendNumber(label, rank);
-            label += "位";
-            appendText(out, kLeft - 6, y + 5, "end", label);
-        }
+    for (std::size_t i = 0; i < ranks.size(); ++i) {
+        const std::int64_t rank = ranks[i];
+        const double y = scale.y(static_cast<std::int32_t>(rank));
+        if (y - lastY < 18) continue;
+        if (i + 1 < ranks.size() && scale.y(static_cast<std::int32_t>(ranks.back())) - y < 18) continue;
+        lastY = y;
+        out += "<line class=\"grid\" x1=\"";
+        appendFixed(out, kLeft);
+        out += "\" x2=\"";
+        appendFixed(out, kWidth - kRight);
+        out += "\" y1=\"";
+        appendFixed(out, y);
+        out += "\" y2=\"";
+        appendFixed(out, y);
+        out += "\"/>";
+        std::string label;
+        appendNumber(label, rank);
+        label += "位";
+        appendText(out, kLeft - 6, y + 5, "end", label);
     }
     out += '\n';
 }
@@ -141,6 +145,12 @@ void appendRankChart(std::string& out, const PageContext& page) {
             out += ',';
             appendFixed(out, scale.y(story.ranks[d][m]));
         }
+        out += "\"/><circle class=\"pt c";
+        appendNumber(out, l + 1);
+        out += "\" r=\"3.5\" cx=\"";
+        appendFixed(out, scale.x(points - 1));
+        out += "\" cy=\"";
+        appendFixed(out, scale.y(story.ranks.back()[m]));
         out += "\"/>\n";
     }
     out += "</svg>\n<ol id=\"lg\" class=\"lg\">";

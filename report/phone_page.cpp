@@ -147,7 +147,7 @@ void appendRules(std::string& out, const PageContext& page) {
             appendPoints(out, s.maxBet - 1);
         }
         if (s.maxBet >= 3) {
-            out += " … ";
+            out += s.maxBet > 3 ? " … " : "、";
             appendNumber(out, s.maxBet);
             out += "番目は 1点";
         }

@@ -22,13 +22,14 @@ h2 img{height:1.4em;width:auto;vertical-align:middle}
 .meta{margin:4px 0;color:var(--mute)}
 .meta span+span:before{content:"／"}
 .greet{background:var(--card);border:1px solid var(--line);border-radius:8px;padding:8px 12px;margin:8px 0}
+.greet a{display:inline-flex;align-items:center;min-height:44px}
 .c{text-align:center}
 nav{display:flex;flex-wrap:wrap;gap:0 4px;margin:8px 0}
 nav a,.find button,summary{min-height:44px;display:inline-flex;align-items:center}
 nav a{padding:0 10px;color:var(--acc)}
 .find{display:flex;flex-wrap:wrap;align-items:center;gap:6px;background:var(--card);border:1px solid var(--line);border-radius:8px;padding:8px 12px;margin:12px 0}
 .find[hidden]{display:none}
-.find input{font:inherit;min-height:44px;flex:1 1 10em;min-width:0;padding:0 8px;border:1px solid var(--mute);border-radius:6px}
+.find input{font:inherit;min-height:44px;flex:1 1 10em;min-width:0;max-width:24em;padding:0 8px;border:1px solid var(--mute);border-radius:6px}
 .find button{font:inherit;padding:0 16px;border:0;border-radius:6px;background:var(--acc);color:#fff}
 .find output{flex-basis:100%;color:var(--down)}
 .find output:empty{display:none}
@@ -57,7 +58,10 @@ table{border-collapse:collapse;font-variant-numeric:tabular-nums}
 th,td{padding:6px 8px;border-bottom:1px solid var(--line);text-align:right;white-space:nowrap}
 th{background:#e6ebf4;font-weight:700}
 th:first-child,td:first-child{text-align:left}
-.tl td:nth-child(2),.tl th:nth-child(2){text-align:left;position:sticky;left:0;background:var(--card);max-width:12em;white-space:normal}
+.tl td:first-child,.tl th:first-child{position:sticky;left:0;width:3em;min-width:3em;max-width:3em;background:var(--card)}
+.tl td:nth-child(2),.tl th:nth-child(2){text-align:left;position:sticky;left:3em;background:var(--card);white-space:normal}
+.tl th:first-child{background:#e6ebf4}
+.tn{display:inline-block;min-width:6em;max-width:10em}
 .tl th:nth-child(2){background:#e6ebf4}
 .tl .x{color:var(--mute)}
 .dt{margin:4px 0 8px}
@@ -69,6 +73,7 @@ svg text{font-family:inherit;fill:var(--mute)}
 .grid{stroke:var(--line)}
 .ln{fill:none;stroke-width:2.5}
 .ln.me{stroke:#000;stroke-width:4;stroke-dasharray:6 4}
+.pt{fill:#fff;stroke-width:3}
 .c1{stroke:#1c5bb8;background:#1c5bb8}.c2{stroke:#d0661c;background:#d0661c}.c3{stroke:#2f8f46;background:#2f8f46}.c4{stroke:#a3309c;background:#a3309c}.c5{stroke:#7a6a1a;background:#7a6a1a}.me{background:#000}
 .lg{list-style:none;margin:8px 0;padding:0;display:flex;flex-wrap:wrap;gap:4px 16px}
 .sw{display:inline-block;width:16px;height:4px;margin-right:6px;vertical-align:middle}

@@ -63,9 +63,10 @@ void appendTeamTable(std::string& out, const PageContext& page, const PickCounts
             out += html::imageUrl(team.symbol.view());
             out += "\" alt=\"\" height=\"20\" loading=\"lazy\"> ";
         }
+        out += "<span class=\"tn\">";
         if (state == PickState::top) out += "★";
         out += page.teamNames[static_cast<std::size_t>(t)];
-        out += "</td><td>";
+        out += "</span></td><td>";
         html::appendText(out, team.group.view());
         out += "</td>";
         cell(out, team.wins);
@@ -74,9 +75,14 @@ void appendTeamTable(std::string& out, const PageContext& page, const PickCounts
         cell(out, team.goalDiff);
         cell(out, team.tournamentWins);
         out += "<td>";
-        if (game.settings.over != 0 && team.rank == 1) out += "優勝 ";
-        if (team.qualify != 0) out += "T進出 ";
-        if (team.out != 0) out += "敗退";
+        std::string_view separator;
+        for (const auto& [holds, word] : {std::pair{game.settings.over != 0 && team.rank == 1, "優勝"},
+                                          std::pair{team.qualify != 0, "T進出"}, std::pair{team.out != 0, "敗退"}}) {
+            if (!holds) continue;
+            out += separator;
+            out += word;
+            separator = " ";
+        }
         out += "</td>";
         cell(out, team.points);
         cell(out, team.bonus);

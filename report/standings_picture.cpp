@@ -111,8 +111,11 @@ std::string standingsPictureSvg(const Game& game, const ReportSettings& settings
         std::string colour = "#566072";
         const std::string move = movementText(story.movement[static_cast<std::size_t>(index)], colour);
         if (!move.empty()) text(out, 200, base, 36, colour, "start", move, true);
-        text(out, 320, base, 42, "#1c2330", "start", fitted(m.name.view(), 12.5));
-        text(out, kWidth - 40, base, 46, "#1c2330", "end", std::to_string(m.score) + "点", true);
+        // The name takes what the score leaves of the row.
+        const std::string score = std::to_string(m.score);
+        const double scoreWidth = (0.55 * static_cast<double>(score.size()) + 1) * 46;
+        text(out, 320, base, 42, "#1c2330", "start", fitted(m.name.view(), (kWidth - 40 - 30 - 320 - scoreWidth) / 42));
+        text(out, kWidth - 40, base, 46, "#1c2330", "end", score + "点", true);
     }
     if (rows == 0) text(out, 40, kHeaderHeight + 58, 40, "#566072", "start", "参加者はまだいません");
 
