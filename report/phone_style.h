@@ -86,8 +86,7 @@ footer{color:var(--mute);padding:24px 12px}
 @media print{
 @page{size:A4;margin:12mm}
 body{background:#fff;font-size:11pt}
-nav,.find,summary{display:none}
-details>*{display:block}
+nav,.find,details>summary{display:none}
 details::details-content{content-visibility:visible;display:contents}
 .m,.box,.greet,.rules,svg{border-color:#999;break-inside:avoid}
 .box{overflow:visible}

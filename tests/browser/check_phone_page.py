@@ -3,7 +3,8 @@ and a desktop's (1280 x 800) and measures what a member meets: does the page
 scroll sideways, is any text smaller than 14 px as it shows (the CSS size,
 times the scale of an SVG it sits in, times the zoom the browser opened the
 page at), is any tap target lower than 44 px. Each measurement is taken with
-the details closed and again with every one open.
+the details closed and again with every one open. In Chromium the page is
+also laid out for print: every detail shown, no controls.
 
     check_phone_page.py PAGE.html... [--legacy LEGACY.html]
 
@@ -58,6 +59,20 @@ MEASURE = r"""(() => {
 
 OPEN_ALL = "document.querySelectorAll('details').forEach(d => d.open = true); true"
 
+# Finding oneself with the keyboard: part of the third member's name typed
+# into the box and Enter pressed must land on that member's row, focused and
+# marked, with the member's line in the chart and the legend.
+FOUND = r"""JSON.stringify({
+  wanted: document.querySelectorAll('.ms>li')[2].querySelector('.nm').textContent,
+  focused: document.activeElement.classList.contains('hit') ? document.activeElement.querySelector('.nm').textContent : null,
+  line: document.querySelectorAll('#rc .me').length, legend: document.querySelectorAll('#lg .you').length})"""
+
+# On paper: every detail open (with no script to open it), no search box, no navigation.
+PRINTED = r"""JSON.stringify({
+  details: document.querySelectorAll('details').length,
+  shown: [...document.querySelectorAll('details > :not(summary)')].filter(e => e.getClientRects().length > 0).length,
+  controls: [...document.querySelectorAll('nav, #find, summary')].filter(e => e.getClientRects().length > 0).length})"""
+
 
 def faults(m, phone):
     found = []
@@ -105,6 +120,26 @@ def main():
                     for p in problems:
                         print("    " + p)
                     failed |= bool(problems)
+                if browser.name == "chromium" and json.loads(browser.evaluate(
+                        "JSON.stringify(document.querySelectorAll('.ms>li').length >= 3 && !!document.getElementById('rc'))")):
+                    browser.open(url, *SIZES[0][1:])
+                    name = browser.evaluate("document.querySelectorAll('.ms>li')[2].querySelector('.nm').textContent")
+                    browser.evaluate("document.getElementById('q').select()")  # a name found before is kept
+                    browser.type_text(name[-2:])
+                    found = json.loads(browser.evaluate(FOUND))
+                    good = found["focused"] == found["wanted"] and found["line"] == 1 and found["legend"] == 1
+                    print(f"{'ok' if good else 'FAIL'}: {browser.name} find {pathlib.Path(page).name}: typed "
+                          f"{name[-2:]!r}, found {found['focused']!r}, chart line {found['line']}")
+                    failed |= not good
+                if browser.name == "chromium":
+                    browser.open(url, *SIZES[1][1:])
+                    browser.print_media(True)
+                    printed = json.loads(browser.evaluate(PRINTED))
+                    browser.print_media(False)
+                    good = printed["shown"] >= printed["details"] and printed["controls"] == 0
+                    print(f"{'ok' if good else 'FAIL'}: {browser.name} print {pathlib.Path(page).name}: "
+                          f"{printed['shown']} of {printed['details']} details shown, {printed['controls']} controls left")
+                    failed |= not good
             if args.legacy:
                 url = pathlib.Path(args.legacy).resolve().as_uri()
                 closed, _ = measure(browser, url, SIZES[0])

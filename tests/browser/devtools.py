@@ -187,6 +187,17 @@ class Chromium(_Browser):
     def screenshot(self):
         return base64.b64decode(self.page("Page.captureScreenshot", {"format": "png"})["data"])
 
+    def type_text(self, text):
+        """Types into the focused element as a keyboard would, then presses Enter."""
+        self.page("Input.insertText", {"text": text})
+        for kind in ("keyDown", "keyUp"):
+            self.page("Input.dispatchKeyEvent", {"type": kind, "key": "Enter", "code": "Enter",
+                                                 "windowsVirtualKeyCode": 13, "text": "\r" if kind == "keyDown" else ""})
+
+    def print_media(self, on):
+        """Lays the page out for printing (no script runs for it, as none would on paper)."""
+        self.page("Emulation.setEmulatedMedia", {"media": "print" if on else ""})
+
 
 class Firefox(_Browser):
     """Headless Firefox ESR through WebDriver BiDi. It has no phone mode: the
