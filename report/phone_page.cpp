@@ -170,20 +170,23 @@ void appendRules(std::string& out, const PageContext& page) {
     if (s.maxBet > 0 && !page.story.teams.empty()) {
         const int t = page.story.teams.front();
         const Team& team = page.game.teamAt(t);
-        out += "<p>例：1番目に予想したチームが今の";
+        out += "<p>例：いま";
+        appendNumber(out, team.rank);
+        out += "位の";
         out += page.teamNames[static_cast<std::size_t>(t)];
         out += "（勝点 ";
         appendNumber(out, team.points);
         out += "、特賞 ";
         appendNumber(out, team.bonus);
-        out += "）なら（";
+        out += "）を1番目に予想していれば、";
+        out += exponent > 1 ? "｛（" : "（";
         appendNumber(out, team.points);
         out += "＋";
         appendNumber(out, team.bonus);
         out += "）×";
         appendNumber(out, s.maxBet);
         if (exponent > 1) {
-            out += " の";
+            out += "｝の";
             appendNumber(out, exponent);
             out += "乗";
         }

@@ -209,6 +209,32 @@ TEST(PhonePage, RangesCutTheRankOrder) {
     }
 }
 
+// The rules in words follow what the scoring applies: the exponent it
+// really uses, the counted picks, and an example it computes the same way.
+TEST(PhonePage, RulesInWordsFollowTheScoring) {
+    const struct {
+        int rate, maxBet;
+        std::vector<std::string> said, unsaid;
+    } cases[] = {
+        {1, 3, {"（13＋30）×3 ＝ 129点", "3番目は 1点。4番目からの予想は数えません。"}, {"乗"}},
+        {2, 3, {"を2乗した数", "｛（13＋30）×3｝の2乗 ＝ 16641点"}, {"3乗"}},
+        {3, 3, {"を3乗した数", "｛（13＋30）×3｝の3乗 ＝ 2146689点"}, {"2乗"}},
+        {4, 3, {"（13＋30）×3 ＝ 129点"}, {"乗"}},  // a stray rate scores as normal
+        {1, 1, {"1番目に予想したチームは 1点。2番目からの予想は数えません。"}, {"2番目は"}},
+        {1, 64, {"2番目は 63点 … 64番目は 1点。"}, {"65番目"}},
+        {1, 0, {"この大会では予想は得点になりません。"}, {"例："}},
+    };
+    for (const auto& c : cases) {
+        Game game = smallPool();
+        game.settings.rate = c.rate;
+        game.settings.maxBet = c.maxBet;
+        const std::string page = phonePageBytes(game, smallSettings(game));
+        const std::string rules = between(page, "<div class=\"rules\">", "</div>");
+        for (const std::string& text : c.said) EXPECT_NE(rules.find(text), std::string::npos) << c.rate << " " << text;
+        for (const std::string& text : c.unsaid) EXPECT_EQ(rules.find(text), std::string::npos) << c.rate << " " << text;
+    }
+}
+
 TEST(PhonePage, TheGamesChoiceDecidesWhichPageIsWritten) {
     Game game = smallPool();
     const ReportSettings settings = smallSettings(game);
