@@ -68,3 +68,4 @@ void BM_TopTenPicture(benchmark::State& state) {
 BENCHMARK(BM_TopTenPicture)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+BENCHMARK_MAIN();
