@@ -1,5 +1,5 @@
-"""Loads pages in headless Chromium and Firefox at a phone's width (390 x 844)
-and a desktop's (1280 x 800) and measures what a member meets: does the page
+"""Loads pages in headless Chromium and Firefox at a phone's width (390 x 844),
+a desktop's (1280 x 800) and a small phone's (360 x 740) and measures what a member meets: does the page
 scroll sideways, is any text smaller than 14 px as it shows (the CSS size,
 times the scale of an SVG it sits in, times the zoom the browser opened the
 page at), is any tap target lower than 44 px. Each measurement is taken with
@@ -8,7 +8,7 @@ also laid out for print: every detail shown, no controls.
 
     check_phone_page.py PAGE.html... [--legacy LEGACY.html]
 
-Every PAGE must pass at both widths in both browsers. The legacy page must
+Every PAGE must pass at every width in both browsers. The legacy page must
 fail at phone width: it shows that the measurement sees what it should.
 One browser start per browser."""
 
@@ -20,7 +20,7 @@ import sys
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
 import devtools  # noqa: E402
 
-SIZES = [("phone", 390, 844, True), ("desktop", 1280, 800, False)]
+SIZES = [("phone", 390, 844, True), ("desktop", 1280, 800, False), ("small phone", 360, 740, True)]
 MIN_TEXT = 14
 MIN_TAP = 44
 

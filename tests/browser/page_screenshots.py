@@ -20,7 +20,7 @@ def main():
     for make, suffix in ((devtools.Chromium, ""), (devtools.Firefox, "-firefox")):
         with make() as browser:
             for name, page in pages:
-                for size, width, height, phone in SIZES:
+                for size, width, height, phone in SIZES[:2]:
                     browser.open(pathlib.Path(page).resolve().as_uri(), width, height, phone)
                     target = out / f"{name}-{size}{suffix}.png"
                     target.write_bytes(browser.screenshot())
