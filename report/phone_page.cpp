@@ -205,7 +205,7 @@ std::string phonePageBytes(const Game& game, const ReportSettings& settings) {
     const phone::PageContext page(game, settings);
     std::string out;
     out.reserve(8192 + static_cast<std::size_t>(game.memberCount()) *
-                           (900 + 40 * page.story.pointDates.size()));
+                           (1000 + 20 * page.story.pointDates.size()));
     out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
     html::appendText(out, settings.title);

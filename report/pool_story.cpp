@@ -18,7 +18,7 @@ std::vector<int> byRank(int count, auto rankOf) {
 }
 
 // The same results for the same teams, whatever their order.
-bool sameResults(const HistoryDay& a, const HistoryDay& b) {
+bool sameTeamResults(const HistoryDay& a, const HistoryDay& b) {
     if (a.rankingFixed != b.rankingFixed || a.teams.size() != b.teams.size()) return false;
     const auto key = [](const RecordedResults& r) {
         return std::tie(r.name.str(), r.wins, r.draws, r.losses, r.tournamentWins, r.goalDiff, r.qualify, r.out);
@@ -59,7 +59,7 @@ PoolStory tellStory(const Game& game) {
 
     const std::vector<HistoryDay>& days = game.history.days();
     const bool lastIsToday =
-        !days.empty() && sameResults(days.back(), currentResults(game, days.back().date));
+        !days.empty() && sameTeamResults(days.back(), currentResults(game, days.back().date));
     const std::size_t pastDays = lastIsToday ? days.size() - 1 : days.size();
     for (const PastStandings& past : standingsOnDays(game, std::span(days.data(), pastDays)))
         story.ranks.push_back(past.ranks);

@@ -9,23 +9,6 @@
 
 namespace scorvale {
 
-namespace {
-
-Team teamOf(const RecordedResults& r) {
-    Team t;
-    t.name = r.name;
-    t.wins = r.wins;
-    t.draws = r.draws;
-    t.losses = r.losses;
-    t.tournamentWins = r.tournamentWins;
-    t.goalDiff = r.goalDiff;
-    t.qualify = r.qualify;
-    t.out = r.out;
-    return t;
-}
-
-}  // namespace
-
 std::vector<PastStandings> standingsOnDays(const Game& game, std::span<const HistoryDay> days) {
     // One number per team name any day knows; a vote becomes that number once.
     std::unordered_map<std::string_view, int> nameIds;
@@ -53,7 +36,7 @@ std::vector<PastStandings> standingsOnDays(const Game& game, std::span<const His
     for (const HistoryDay& day : days) {
         std::vector<Team> teams;
         teams.reserve(day.teams.size());
-        for (const RecordedResults& r : day.teams) teams.push_back(teamOf(r));
+        for (const RecordedResults& r : day.teams) teams.push_back(recordedTeam(r));
         GameSettings rules = game.settings;
         rules.over = day.rankingFixed ? 1 : 0;
         computeTeamStandings(rules, teams);

@@ -29,18 +29,7 @@ Member voter(const char* name, std::initializer_list<const char*> votes) {
 PastStandings literally(const Game& game, const HistoryDay& day) {
     Game then = game;
     then.clearTeams();
-    for (const RecordedResults& r : day.teams) {
-        Team t;
-        t.name = r.name;
-        t.wins = r.wins;
-        t.draws = r.draws;
-        t.losses = r.losses;
-        t.tournamentWins = r.tournamentWins;
-        t.goalDiff = r.goalDiff;
-        t.qualify = r.qualify;
-        t.out = r.out;
-        then.addTeam(t);
-    }
+    for (const RecordedResults& r : day.teams) then.addTeam(recordedTeam(r));
     then.settings.over = day.rankingFixed ? 1 : 0;
     literal::computeStandings(then);
     PastStandings s;

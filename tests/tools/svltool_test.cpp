@@ -235,9 +235,9 @@ TEST_F(SvltoolTest, StandingsJsonHasTheListedFieldsInOrder) {
     EXPECT_TRUE(json["members"][1]["votes"].empty());
 }
 
-// The page the program writes: a new load, scoring and rank order, the
-// dialog's values stored into the game, scoring again, the page.
-std::string expectedPage(const std::string& path, ReportSettings values) {
+// The game as HTML出力 writes it: a new load, scoring and rank order, the
+// dialog's values stored into the game, scoring again.
+Game gameAsWritten(const std::string& path, ReportSettings values) {
     Game g;
     g.settings.name.clear();
     loadGame(g, path, ReadAll);
@@ -247,6 +247,11 @@ std::string expectedPage(const std::string& path, ReportSettings values) {
     computeStandings(g);
     g.settings.name = values.title;
     g.report = values;
+    return g;
+}
+
+std::string expectedPage(const std::string& path, ReportSettings values) {
+    const Game g = gameAsWritten(path, values);
     return htmlReportBytes(g, g.report);
 }
 
@@ -301,15 +306,11 @@ TEST_F(SvltoolTest, PageEqualsTheCoreMembersPage) {
     const RunResult r = runTool({"page", svl, "-o", page, "--image", picture, "--title", "最終結果", "--member-range", "0"});
     ASSERT_EQ(r.status, 0) << r.err;
 
-    Game g;
-    g.settings.name.clear();
-    loadGame(g, svl, ReadAll);
-    computeStandings(g);
-    sortTeams(g, TeamSortKey::rank);
-    sortMembers(g, MemberSortKey::rank);
-    g.report.title = g.settings.name = sj("最終結果");
-    g.report.date = small.settings.date;
-    g.report.memberRange = 0;
+    ReportSettings values = small.report;  // as the dialog opens, then the options
+    values.title = sj("最終結果");
+    values.date = small.settings.date;
+    values.memberRange = 0;
+    const Game g = gameAsWritten(svl, values);
     EXPECT_EQ(readFile(page), phonePageBytes(g, g.report));
     EXPECT_EQ(readFile(picture), standingsPictureSvg(g, g.report));
 
