@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "report/html_text.h"
-#include "text/sjis_codec.h"
+#include "tests/core/report_test_texts.h"
 
 namespace scorvale {
 namespace {
 
-std::string sj(const char* utf8) { return sjis::fromUtf8(utf8).value(); }
+using testing::sj;
 
 TEST(HtmlText, EscapesWhatMarkupWouldRead) {
     const struct {

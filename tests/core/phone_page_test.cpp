@@ -9,13 +9,13 @@
 #include "report/standings_picture.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
-#include "text/sjis_codec.h"
+#include "tests/core/report_test_texts.h"
 
 namespace scorvale {
 namespace {
 
-std::string sj(const char* utf8) { return sjis::fromUtf8(utf8).value(); }
-std::string fixturePath(const std::string& name) { return std::string(SCORVALE_FIXTURES_DIR) + "/report/" + name; }
+using testing::reportFixturePath;
+using testing::sj;
 
 std::size_t count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
@@ -23,14 +23,14 @@ std::size_t count(const std::string& text, const std::string& part) {
     return n;
 }
 
-struct TeamRow {
+struct ResultRow {
     const char* name;
     const char* group;
     int wins, draws, losses, tournamentWins, goalDiff, qualify, out;
 };
 
-void setResults(Game& g, std::initializer_list<TeamRow> rows) {
-    for (const TeamRow& r : rows) {
+void setResults(Game& g, std::initializer_list<ResultRow> rows) {
+    for (const ResultRow& r : rows) {
         const int at = g.findTeamByName(sj(r.name));
         Team& t = at >= 0 ? g.teamAt(at) : g.teamAt(g.addTeam(Team{}));
         t.name = sj(r.name);
@@ -107,8 +107,8 @@ TEST(PhonePage, MatchesGoldenPageAndPicture) {
     } cases[] = {{"phone_small.html", phonePageBytes(game, settings)},
                  {"phone_small.svg", standingsPictureSvg(game, settings)}};
     for (const auto& c : cases) {
-        if (std::getenv("SCORVALE_UPDATE_GOLDEN") != nullptr) writeFileAtomically(fixturePath(c.file), c.bytes);
-        EXPECT_EQ(c.bytes, readWholeFile(fixturePath(c.file))) << c.file;
+        if (std::getenv("SCORVALE_UPDATE_GOLDEN") != nullptr) writeFileAtomically(reportFixturePath(c.file), c.bytes);
+        EXPECT_EQ(c.bytes, readWholeFile(reportFixturePath(c.file))) << c.file;
     }
 }
 
