@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <tuple>
 
 #include "scoring/past_standings.h"
 
@@ -15,23 +14,6 @@ std::vector<int> byRank(int count, auto rankOf) {
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rankOf(a) < rankOf(b); });
     return order;
-}
-
-// The same results for the same teams, whatever their order.
-bool sameTeamResults(const HistoryDay& a, const HistoryDay& b) {
-    if (a.rankingFixed != b.rankingFixed || a.teams.size() != b.teams.size()) return false;
-    const auto key = [](const RecordedResults& r) {
-        return std::tie(r.name.str(), r.wins, r.draws, r.losses, r.tournamentWins, r.goalDiff, r.qualify, r.out);
-    };
-    const auto sorted = [&](const HistoryDay& d) {
-        std::vector<const RecordedResults*> rows;
-        for (const RecordedResults& r : d.teams) rows.push_back(&r);
-        std::sort(rows.begin(), rows.end(), [&](auto* x, auto* y) { return key(*x) < key(*y); });
-        return rows;
-    };
-    const auto x = sorted(a);
-    const auto y = sorted(b);
-    return std::equal(x.begin(), x.end(), y.begin(), [&](auto* p, auto* q) { return key(*p) == key(*q); });
 }
 
 // "yy/mm/dd", the only form whose days order as text.
@@ -59,7 +41,7 @@ PoolStory tellStory(const Game& game) {
 
     const std::vector<HistoryDay>& days = game.history.days();
     const bool lastIsToday =
-        !days.empty() && sameTeamResults(days.back(), currentResults(game, days.back().date));
+        !days.empty() && sameResults(days.back(), currentResults(game, days.back().date));
     const std::size_t pastDays = lastIsToday ? days.size() - 1 : days.size();
     for (const PastStandings& past : standingsOnDays(game, std::span(days.data(), pastDays)))
         story.ranks.push_back(past.ranks);

@@ -1,10 +1,10 @@
 #include "tests/browser/sample_pools.h"
 
 #include <algorithm>
-#include <set>
 
 #include "gamefile/game_file.h"
 #include "imports/results_import.h"
+#include "imports/results_replay.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "text/sjis_codec.h"
@@ -14,6 +14,8 @@ namespace scorvale::testing {
 namespace {
 
 std::string sj(const std::string& utf8) { return sjis::fromUtf8(utf8).value(); }
+
+constexpr const char* kDayAfterTheFinal = "02/07/01";
 
 void scoreAndOrder(Game& game) {
     computeStandings(game);
@@ -30,21 +32,15 @@ Game exampleWithHistory(const std::string& gamePath, const std::string& matchLis
     game.clearTeams();
     loadGame(game, gamePath, ReadAll);
 
+    // The list's match days as the import records them, then the day after the
+    // final, when the administrator fixed the ranking.
     const imports::MatchList list = imports::readMatchList(readWholeFile(matchListPath));
-    std::set<std::string> dates;
-    for (const imports::Match& m : list.matches)
-        if (m.played() && !m.date.empty()) dates.insert(m.date);
-    for (const std::string& date : dates) {
-        imports::MatchList upTo = list;
-        std::erase_if(upTo.matches, [&](const imports::Match& m) { return m.date > date; });
-        const imports::MatchResults results = imports::computeResults(upTo);
-        Game day = game;
-        imports::TeamMatcher matcher(day);
-        const std::string dayText = date.substr(2, 2) + "/" + date.substr(5, 2) + "/" + date.substr(8, 2);
-        imports::applyImport(day, results, imports::defaultPlan(results, matcher), dayText);
-        day.settings.over = date == *dates.rbegin() ? game.settings.over : 0;
-        game.history.setDay(currentResults(day, dayText));
-    }
+    const imports::MatchResults results = imports::computeResults(list);
+    imports::TeamMatcher matcher(game);
+    for (HistoryDay& day : imports::replayedDays(game, list, results, imports::defaultPlan(results, matcher), {},
+                                                 kDayAfterTheFinal))
+        game.history.setDay(std::move(day));
+    game.history.setDay(currentResults(game, kDayAfterTheFinal));
     scoreAndOrder(game);
     return game;
 }

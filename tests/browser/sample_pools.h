@@ -7,9 +7,9 @@
 namespace scorvale::testing {
 
 // The example game with a recorded day for every match day of its
-// tournament, replayed from the match list up to that day (knockout matches
-// only from the day they were played), the ranking fixed on the last day
-// only. Scored and ordered by rank, as after a load.
+// tournament, replayed from the match list as a results import records them,
+// and the day after the final with the ranking fixed. Scored and ordered by
+// rank, as after a load.
 Game exampleWithHistory(const std::string& gamePath, const std::string& matchListPath);
 
 // A pool made to break a page: markup in every text, names as long as a

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
 
 #include "tests/support/scripted_interaction.h"
@@ -91,6 +92,11 @@ private slots:
         const std::string page = readWholeFile(QFile::encodeName(windowPage).toStdString());
         QVERIFY(page.find("<html lang=\"ja\">") != std::string::npos);
         QVERIFY(page == readWholeFile(toolPage));
+
+        // The choice goes into the game file and comes back from it.
+        Game reloaded;
+        loadGameBytes(reloaded, gameFileBytes(w.controller().game()), ReadAll);
+        QCOMPARE(reloaded.page, (PageChoice{PageChoice::Kind::phone, true}));
 
         const QImage fromWindow(dir.filePath(QStringLiteral("window.png")));
         const QImage fromTool(QString::fromStdString(toolPicture));

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -341,12 +343,23 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
     writeFile(garbage, std::string(kGarbage, sizeof kGarbage - 1));
     const std::string empty = dir / "empty.svl";
     writeFile(empty, "");
+    // Files without a game: a note, a picture's bytes, lines that look scrambled.
+    const std::string text = dir / "notes.svl";
+    writeFile(text, "meeting notes\r\n[agenda] results\r\n");
+    const std::string binary = dir / "picture.svl";
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 37) & 0xFF);
+    writeFile(binary, bytes);
+    const std::string scrambled = dir / "scrambled.svl";
+    writeFile(scrambled, scrambleLine("[T_NAME]A") + "\r\n" + scrambleLine("[T_END]") + "\r\n" +
+                             scrambleLine("nothing of a game") + "\r\n");
     const std::string out = dir / "out.html";
     const std::string matches = openfootball("worldcup2002.json");
     const std::vector<std::vector<std::string>> commands{
         {"decode"}, {"encode"}, {"standings"}, {"standings", "--json"}, {"report", "-o", out},
         {"page", "-o", out}, {"import-results", matches, "-o", out}};
-    for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty}) {
+    for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty, text, binary, scrambled}) {
+        const bool noGame = input == garbage || input == empty || input == text || input == binary || input == scrambled;
         for (auto args : commands) {
             args.insert(args.begin() + 1, input);
             const RunResult r = runTool(args);
@@ -354,9 +367,43 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
             EXPECT_EQ(r.out, "");
             EXPECT_EQ(r.err.rfind("svltool: " + input + ": ", 0), 0u) << r.err;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            if (noGame) EXPECT_EQ(r.err, "svltool: " + input + ": not a Scorvale game file\n");
             EXPECT_FALSE(std::filesystem::exists(out));
         }
     }
+}
+
+// -o never replaces what a save may not: a FIFO, a device, a file of
+// several names. The command ends with the path and the reason, and
+// writes nothing.
+TEST_F(SvltoolTest, OutputThatASaveMayNotReplaceIsRefused) {
+    const std::string svl = save(smallGame());
+    const std::string fifo = dir / "fifo.out";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string linked = dir / "linked.out";
+    writeFile(linked, "old");
+    ASSERT_EQ(::link(linked.c_str(), (dir / "second-name.out").c_str()), 0);
+    const std::string csv = dir / "m.csv";
+    writeFile(csv, "名前,1\n山田,ブラジル\n");
+    const struct {
+        std::string out;
+        std::string reason;
+    } cases[] = {
+        {fifo, "not a regular file (a FIFO)"},
+        {linked, "the file has 2 names (hard links); the others would keep the old contents"},
+    };
+    for (const auto& c : cases)
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"decode", svl}, {"encode", svl}, {"report", svl}, {"import-members", svl, csv}}) {
+            std::vector<std::string> a = args;
+            a.insert(a.end(), {"-o", c.out});
+            const RunResult r = runTool(a);
+            EXPECT_EQ(r.status, 1) << args[0] << " " << c.out;
+            EXPECT_EQ(r.err, "svltool: " + c.out + ": " + c.reason + "\n") << args[0];
+        }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(readFile(linked), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 5) << "nothing beside the files made";
 }
 
 TEST_F(SvltoolTest, UnwritableOutputEndsWithStatus1) {
@@ -395,6 +442,9 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
         {"import-results", svl, matches},
         {"import-results", svl, matches, "-o", out, "--names"},
         {"import-results", svl, matches, "-o", out, "--bogus"},
+        {"history"},
+        {"history", svl, "-o", out},
+        {"history", svl, "--clear"},
     };
     for (const auto& args : cases) {
         const RunResult r = runTool(args);
@@ -405,7 +455,8 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
 }
 
 // The example was built from the same facts as the public list: read into
-// itself, in place, it changes nothing but the game's date.
+// itself, in place, it changes nothing of the game but its date, and records
+// the teams' results on each of the list's 25 match days after the game.
 TEST_F(SvltoolTest, ImportResultsOfTheExampleListChangesOnlyTheGameDate) {
     const std::string game = dir / "wc.svl";
     writeFile(game, readFile(kExample));
@@ -418,14 +469,54 @@ TEST_F(SvltoolTest, ImportResultsOfTheExampleListChangesOnlyTheGameDate) {
 
     const std::vector<std::string> before = lines(runTool({"decode", kExample}).out);
     const std::vector<std::string> after = lines(runTool({"decode", game}).out);
-    ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i) {
+    // The page choice, then 25 days of a line for the date, the ranking, the
+    // 32 teams and the end.
+    ASSERT_EQ(after.size(), before.size() + 2 + 25 * (3 + 32));
+    EXPECT_EQ(after[before.size()], "[P_PAGE]0\r");
+    EXPECT_EQ(after[before.size() + 2], "[H_DAY]02/05/31\r");
+    EXPECT_EQ(after.back(), "[H_END]32\r");
+    for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i].starts_with("[G_DATE]"))
             EXPECT_TRUE(after[i] == "[G_DATE]" + dayBefore + "\r" || after[i] == "[G_DATE]" + dayAfter + "\r")
                 << after[i];
         else
             EXPECT_EQ(after[i], before[i]) << "line " << i + 1;
     }
+}
+
+// The history as a table, and the game without it: the bytes a game that
+// never had one writes.
+TEST_F(SvltoolTest, HistoryListsAndClears) {
+    Game game = smallGame();
+    const std::string without = save(game, "without.svl");
+    HistoryDay first = currentResults(game, "02/06/25");
+    first.teams[0].wins = 0;
+    game.history.setDay(first);
+    HistoryDay last = currentResults(game, "02/06/30");
+    last.rankingFixed = true;
+    game.history.setDay(last);
+    game.page.kind = PageChoice::Kind::phone;
+    const std::string with = save(game, "with.svl");
+
+    const std::string header = "date\tfixed\tteam\twins\tdraws\tlosses\ttournamentWins\tgoalDiff\tqualify\tout\n";
+    const RunResult listed = runTool({"history", with});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, header +
+              "02/06/25\t0\tドイツ\t0\t0\t1\t0\t-2\t1\t1\n"
+              "02/06/25\t0\tブラジル\t3\t0\t0\t1\t8\t1\t0\n"
+              "02/06/30\t1\tドイツ\t1\t0\t1\t0\t-2\t1\t1\n"
+              "02/06/30\t1\tブラジル\t3\t0\t0\t1\t8\t1\t0\n");
+    EXPECT_EQ(runTool({"history", without}).out, header);
+
+    // Cleared in place; the page choice stays.
+    const RunResult cleared = runTool({"history", with, "--clear", "-o", with});
+    ASSERT_EQ(cleared.status, 0) << cleared.err;
+    Game expected = smallGame();
+    expected.page.kind = PageChoice::Kind::phone;
+    EXPECT_EQ(readFile(with), gameFileBytes(expected));
+    const RunResult again = runTool({"history", without, "--clear", "-o", dir / "same.svl"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(readFile(dir / "same.svl"), readFile(without));
 }
 
 TEST_F(SvltoolTest, ImportResultsIntoAGameWithoutTeamsAddsTheExampleTeams) {

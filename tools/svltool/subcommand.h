@@ -42,6 +42,7 @@ std::unique_ptr<Subcommand> makeReportCommand();
 std::unique_ptr<Subcommand> makePageCommand();
 std::unique_ptr<Subcommand> makeImportResultsCommand();
 std::unique_ptr<Subcommand> makeImportMembersCommand();
+std::unique_ptr<Subcommand> makeHistoryCommand();
 
 // Every subcommand, in the order the help lists them.
 std::vector<std::unique_ptr<Subcommand>> makeSubcommands();

@@ -14,6 +14,7 @@
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
+#include "ui/file_messages.h"
 #include "ui/qt_text.h"
 #include "ui/svg_picture.h"
 #include "model/today_text.h"
@@ -53,9 +54,13 @@ QString picturePath(const QString& pagePath) {
 }
 
 bool runSettingsCommand(Game& game, Interaction& interaction) {
-    SettingsDialog dialog(game.settings, interaction);
+    SettingsDialog dialog(game.settings, game.history, interaction);
     if (!interaction.runDialog(dialog)) return false;
     game.settings = dialog.values();
+    if (dialog.clearHistory() &&
+        interaction.askYesNo(QStringLiteral("結果の履歴の消去"),
+                             QStringLiteral("結果の履歴（%1日分）を消去しますか？").arg(game.history.days().size())))
+        game.history.clear();
     return true;
 }
 
@@ -196,8 +201,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     } catch (const FileError& error) {
         // The file layer's own message ends the command; the stored values stay.
         interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"),
-                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") +
-                             QString::fromLocal8Bit(error.reason().c_str()));
+                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") + fileErrorReason(error));
         return true;
     }
     if (game.page.picture) {

@@ -6,8 +6,10 @@
 #include "gamefile/file_error.h"
 #include "gamefile/safe_file.h"
 #include "imports/results_import.h"
+#include "imports/results_replay.h"
 #include "model/today_text.h"
 #include "ui/dialogs/results_import_dialog.h"
+#include "ui/file_messages.h"
 
 namespace scorvale::ui {
 
@@ -32,7 +34,7 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         prepared = imports::prepareImport(bytes, matcher);
     } catch (const FileError& error) {
         interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
-                         shownPath + QStringLiteral("\n") + QString::fromLocal8Bit(error.reason().c_str()));
+                         shownPath + QStringLiteral("\n") + fileErrorReason(error));
         return false;
     } catch (const imports::ImportError& error) {
         interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
@@ -46,9 +48,11 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         return false;
     }
 
+    // The dialog takes the list; the history replays it.
+    const imports::MatchList list = prepared.list;
     ResultsImportDialog dialog(game, std::move(prepared), {}, QFileInfo(shownPath).fileName(), interaction);
     if (!interaction.runDialog(dialog)) return false;
-    imports::applyImport(game, dialog.results(), dialog.plan(), todayText());
+    imports::applyImportWithHistory(game, list, dialog.results(), dialog.plan(), dialog.options(), todayText());
     return true;
 }
 
