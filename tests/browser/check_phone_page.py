@@ -70,7 +70,8 @@ FOUND = r"""JSON.stringify({
 # On paper: every detail open (with no script to open it), no search box, no navigation.
 PRINTED = r"""JSON.stringify({
   details: document.querySelectorAll('details').length,
-  shown: [...document.querySelectorAll('details > :not(summary)')].filter(e => e.getClientRects().length > 0).length,
+  shown: [...document.querySelectorAll('details')].filter(d =>
+    [...d.querySelectorAll(':scope > :not(summary)')].every(e => e.getClientRects().length > 0)).length,
   controls: [...document.querySelectorAll('nav, #find, summary')].filter(e => e.getClientRects().length > 0).length})"""
 
 
@@ -136,7 +137,7 @@ def main():
                     browser.print_media(True)
                     printed = json.loads(browser.evaluate(PRINTED))
                     browser.print_media(False)
-                    good = printed["shown"] >= printed["details"] and printed["controls"] == 0
+                    good = 0 < printed["details"] == printed["shown"] and printed["controls"] == 0
                     print(f"{'ok' if good else 'FAIL'}: {browser.name} print {pathlib.Path(page).name}: "
                           f"{printed['shown']} of {printed['details']} details shown, {printed['controls']} controls left")
                     failed |= not good
