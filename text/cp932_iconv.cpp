@@ -44,7 +44,9 @@ private:
 }  // namespace
 
 std::string iconvToUtf8(std::string_view sjis) {
-    Converter conv("UTF-8", "CP932");
+    // Opening a converter costs more than converting a name; a page converts
+    // one per member.
+    thread_local Converter conv("UTF-8", "CP932");
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
     const char* in = sjis.data();
