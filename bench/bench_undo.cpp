@@ -19,7 +19,11 @@ void ending(Game& game) {
     sortMembers(game, MemberSortKey::rank);
 }
 
-std::size_t heapInUse() { return mallinfo2().uordblks; }
+// Bytes the heap has handed out, the large blocks it maps on their own included.
+std::size_t heapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
 
 // One member's votes and date changed through the member editor, as the
 // window's command does it: the step opened, the edit, the ending, the step kept.
@@ -35,9 +39,12 @@ void editOneMember(undo::UndoHistory& history, Game& game, int row, int k) {
 
 void BM_HundredMemberEdits(benchmark::State& state) {
     const int members = static_cast<int>(state.range(0));
+    malloc_trim(0);
+    const std::size_t empty = heapInUse();
     Game game = bench::makePool(48, members, 10);
     ending(game);
-    const std::size_t gameHeap = heapInUse();
+    malloc_trim(0);
+    const std::size_t gameHeap = heapInUse() - empty;
     for (auto _ : state) {
         state.PauseTiming();
         auto history = std::make_unique<undo::UndoHistory>();
@@ -81,7 +88,10 @@ void BM_MemberEditWithUndo(benchmark::State& state) {
     ending(game);
     undo::UndoHistory history;
     int k = 0;
-    for (auto _ : state) editOneMember(history, game, (k++ * 7919) % members, k);
+    for (auto _ : state) {
+        editOneMember(history, game, (k * 7919) % members, k);
+        ++k;
+    }
 }
 BENCHMARK(BM_MemberEditWithUndo)->Arg(100000)->Unit(benchmark::kMillisecond);
 

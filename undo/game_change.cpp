@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <type_traits>
 
 #include "gamefile/file_lines.h"
 
@@ -46,6 +47,7 @@ std::size_t heapOf(const Member& m) {
     return heapOf(m.name) + heapOf(m.symbol) + heapOf(m.date) + m.votes().heapBytes();
 }
 std::size_t heapOf(const GameSettings& s) { return sizeof s + heapOf(s.name) + heapOf(s.date); }
+std::size_t heapOf(const PageChoice& p) { return sizeof p; }
 std::size_t heapOf(const ReportSettings& r) {
     std::size_t bytes = sizeof r;
     for (const std::string* text : {&r.foot, &r.head, &r.date, &r.editor, &r.title, &r.backgroundImage, &r.topImage,
@@ -290,6 +292,7 @@ std::size_t GameChange::memoryBytes() const {
     if (settings) bytes += heapOf(*settings);
     if (report) bytes += heapOf(*report);
     if (history) bytes += heapOf(*history);
+    if (page) bytes += heapOf(*page);
     return bytes;
 }
 
@@ -309,10 +312,14 @@ std::optional<GameChange> changeBack(GameBefore&& before, Game& game) {
     // The history and the page are kept with the game's file too.
     change.changesFile = teamsChanged || membersChanged || !sameStoredSettings(game, before.settings, before.report) ||
                          !(before.history == game.history) || !(before.page == game.page);
-    if (!(before.settings == game.settings)) change.settings = std::move(before.settings);
-    if (!(before.report == game.report)) change.report = std::move(before.report);
-    if (!(before.history == game.history)) change.history = std::move(before.history);
-    if (!(before.page == game.page)) change.page = before.page;
+    const auto keep = [](auto& was, const auto& is, auto& into) {
+        using Value = std::remove_reference_t<decltype(was)>;
+        if (!(was == is)) into = std::make_unique<Value>(std::move(was));
+    };
+    keep(before.settings, game.settings, change.settings);
+    keep(before.report, game.report, change.report);
+    keep(before.history, game.history, change.history);
+    keep(before.page, game.page, change.page);
     if (!teamsChanged && !membersChanged && !change.settings && !change.report && !change.history && !change.page)
         return std::nullopt;
     numberByPosition(game.teams());
@@ -326,10 +333,10 @@ GameChange applyChange(GameChange&& change, Game& game) {
     PreparedOrder<Member> members = prepare(change.members, game.members());
     GameChange reverse;
     reverse.changesFile = change.changesFile;
-    if (change.settings) reverse.settings = game.settings;
-    if (change.report) reverse.report = game.report;
-    if (change.history) reverse.history = game.history;
-    if (change.page) reverse.page = game.page;
+    if (change.settings) reverse.settings = std::make_unique<GameSettings>(game.settings);
+    if (change.report) reverse.report = std::make_unique<ReportSettings>(game.report);
+    if (change.history) reverse.history = std::make_unique<ResultsHistory>(game.history);
+    if (change.page) reverse.page = std::make_unique<PageChoice>(game.page);
 
     if (change.settings) game.settings = std::move(*change.settings);
     if (change.report) game.report = std::move(*change.report);

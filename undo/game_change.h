@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -66,10 +67,11 @@ struct OrderChange {
 // saved file holds (the records' order aside: a header click changes it as
 // freely). Applying it gives back that game exactly.
 struct GameChange {
-    std::optional<GameSettings> settings;
-    std::optional<ReportSettings> report;
-    std::optional<ResultsHistory> history;
-    std::optional<PageChoice> page;
+    // Held apart: most steps change none of them.
+    std::unique_ptr<GameSettings> settings;
+    std::unique_ptr<ReportSettings> report;
+    std::unique_ptr<ResultsHistory> history;
+    std::unique_ptr<PageChoice> page;
     OrderChange<Team> teams;
     OrderChange<Member> members;
     bool changesFile = false;

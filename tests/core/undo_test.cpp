@@ -59,6 +59,12 @@ struct Command {
 };
 
 int pick(int count, RandomGames& r) { return count == 0 ? -1 : r.uniform(0, count - 1); }
+GameReach oneTeam(const Game& g, RandomGames& r, int& i) {
+    return {Reach::record(i = pick(g.teamCount(), r)), Reach::none()};
+}
+GameReach oneMember(const Game& g, RandomGames& r, int& i) {
+    return {Reach::none(), Reach::record(i = pick(g.memberCount(), r))};
+}
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> all = {
@@ -75,7 +81,7 @@ const std::vector<Command>& commands() {
         {"team added", [](const Game&, RandomGames&, int&) { return GameReach{}; },
          [](Game& g, RandomGames& r, int) { g.addTeam(randomTeam(r)); }},
         {"team edited",
-         [](const Game& g, RandomGames& r, int& i) { return GameReach{Reach::record(i = pick(g.teamCount(), r)), Reach::none()}; },
+         oneTeam,
          [](Game& g, RandomGames& r, int i) {
              if (i < 0) return;
              g.teamAt(i).wins = r.anyInt();
@@ -83,19 +89,19 @@ const std::vector<Command>& commands() {
              g.settings.date = r.text(4);
          }},
         {"team deleted",
-         [](const Game& g, RandomGames& r, int& i) { return GameReach{Reach::record(i = pick(g.teamCount(), r)), Reach::none()}; },
+         oneTeam,
          [](Game& g, RandomGames&, int i) {
              if (i >= 0) g.removeTeamAt(i);
          }},
         {"member added", [](const Game&, RandomGames&, int&) { return GameReach{}; },
          [](Game& g, RandomGames& r, int) { g.addMember(randomMember(r, g)); }},
         {"member edited",
-         [](const Game& g, RandomGames& r, int& i) { return GameReach{Reach::none(), Reach::record(i = pick(g.memberCount(), r))}; },
+         oneMember,
          [](Game& g, RandomGames& r, int i) {
              if (i >= 0) g.memberAt(i) = randomMember(r, g);
          }},
         {"member expelled",
-         [](const Game& g, RandomGames& r, int& i) { return GameReach{Reach::none(), Reach::record(i = pick(g.memberCount(), r))}; },
+         oneMember,
          [](Game& g, RandomGames&, int i) {
              if (i >= 0) g.removeMemberAt(i);
          }},

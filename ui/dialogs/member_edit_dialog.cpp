@@ -44,7 +44,8 @@ public:
         QStyle* style = widget ? widget->style() : QApplication::style();
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 2;
         const int groupWidth = group.isEmpty() ? 0 : opt.fontMetrics.horizontalAdvance(group) + 3 * margin;
-        opt.text = opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, std::max(0, opt.rect.width() - groupWidth - 2 * margin));
+        const int nameWidth = std::max(0, opt.rect.width() - groupWidth - 2 * margin);
+        opt.text = opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, nameWidth);
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
         if (group.isEmpty()) return;
         painter->save();
