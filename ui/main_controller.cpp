@@ -454,7 +454,7 @@ void MainController::saveToCurrentFile() {
 
 void MainController::newGame() {
     guarded(u"新しいゲーム", [this] {
-        if (!unsavedMayGo(QStringLiteral("新しいゲーム"),
+        if (!askToSaveFirst(QStringLiteral("新しいゲーム"),
                           QStringLiteral("変更が保存されていません。保存してから新しいゲームを始めますか？")))
             return;
         Game fresh;
@@ -599,7 +599,7 @@ void MainController::memberHeaderClicked(int column) {
     });
 }
 
-bool MainController::unsavedMayGo(const QString& caption, const QString& question) {
+bool MainController::askToSaveFirst(const QString& caption, const QString& question) {
     if (!unsaved_) return true;
     switch (interaction_.askYesNoCancel(caption, question)) {
         case Interaction::Answer::Yes: {
@@ -616,7 +616,7 @@ bool MainController::unsavedMayGo(const QString& caption, const QString& questio
 
 bool MainController::confirmExit() {
     if (!unsaved_) return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
-    return unsavedMayGo(QStringLiteral("終了"), QStringLiteral("変更が保存されていません。保存してから終了しますか？"));
+    return askToSaveFirst(QStringLiteral("終了"), QStringLiteral("変更が保存されていません。保存してから終了しますか？"));
 }
 
 }  // namespace scorvale::ui

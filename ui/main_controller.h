@@ -134,7 +134,7 @@ private:
     // With unsaved changes, asks `question` under `caption`: Yes saves first
     // and goes on only once the file is written, No gives the changes up.
     // True to go on.
-    bool unsavedMayGo(const QString& caption, const QString& question);
+    bool askToSaveFirst(const QString& caption, const QString& question);
     // Runs `change`; should it throw anything but a file error, the game and
     // the window's state are put back as they were first.
     template <typename Change>
