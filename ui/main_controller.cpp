@@ -15,6 +15,7 @@
 #include "scoring/standings.h"
 #include "imports/match_list.h"
 #include "lists/standings_tables.h"
+#include "model/today_text.h"
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/results_import_command.h"
@@ -100,6 +101,13 @@ void MainController::fullUpdate() {
     sortTeams(game_, TeamSortKey::rank);
     sortMembers(game_, MemberSortKey::rank);
     refreshView();
+}
+
+template <typename Command>
+void MainController::recordingResults(Command command) {
+    const HistoryDay before = currentResults(game_, std::string());
+    command();
+    recordChange(game_.history, before, currentResults(game_, todayText()));
 }
 
 void MainController::tellFileError(const QString& caption, const std::string& path, const std::string& reason) {
@@ -331,14 +339,16 @@ void MainController::importCommand(Import kind, std::optional<std::string> path)
     const undo::GameReach reach = results ? undo::GameReach{undo::Reach::all(), undo::Reach::none()}
                                           : undo::GameReach{undo::Reach::none(), undo::Reach::all()};
     recorded(results ? Step::importResults : Step::importMembers, reach, [&](Step&) {
-        bool changed = false;
-        changeOrRollBack([&] {
-            changed = results ? importResultsByDialog(game_, interaction_, path, gameFolder())
-                              : importMembersByDialog(game_, interaction_, path, gameFolder());
+        recordingResults([&] {
+            bool changed = false;
+            changeOrRollBack([&] {
+                changed = results ? importResultsByDialog(game_, interaction_, path, gameFolder())
+                                  : importMembersByDialog(game_, interaction_, path, gameFolder());
+            });
+            if (!changed) return;
+            unsaved_ = true;
+            fullUpdate();
         });
-        if (!changed) return;
-        unsaved_ = true;
-        fullUpdate();
     });
 }
 
@@ -369,16 +379,13 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
         if (!picked) return;
         chosen = localPath(*picked);
     }
-    loadFile(std::move(*chosen), newLoad, flags);
+    // A new load takes the file's history; a merge records what it changed.
+    if (newLoad) return loadFile(std::move(*chosen), true, flags);
+    // A merge is a step: the game it found comes back by undo, the history too.
+    recorded(Step::merge, {}, [&](Step&) { recordingResults([&] { loadFile(std::move(*chosen), false, flags); }); });
 }
 
 void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
-    if (newLoad) return loadApplied(std::move(path), true, flags);
-    // A merge is a step; the game it found comes back by undo.
-    recorded(Step::merge, {}, [&](Step&) { loadApplied(std::move(path), false, flags); });
-}
-
-void MainController::loadApplied(std::string path, bool newLoad, unsigned flags) {
     // The open game is only given up once the new file is in hand.
     std::string bytes = readWholeFile(path);
     const std::size_t teamsBefore = game_.teams().size();
@@ -519,11 +526,13 @@ void MainController::passwordCommand() {
 void MainController::settings() {
     guarded(u"設定", [this] {
         recorded(Step::settings, {}, [this](Step&) {
-            bool confirmed = false;
-            changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
-            if (!confirmed) return;
-            unsaved_ = true;
-            fullUpdate();
+            recordingResults([this] {
+                bool confirmed = false;
+                changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
+                if (!confirmed) return;
+                unsaved_ = true;
+                fullUpdate();
+            });
         });
     });
 }
@@ -531,8 +540,10 @@ void MainController::settings() {
 void MainController::addTeam() {
     guarded(u"チーム追加", [this] {
         recorded(Step::addTeam, {}, [this](Step&) {
-            if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
-            refreshView();
+            recordingResults([this] {
+                if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
+                refreshView();
+            });
         });
     });
 }
@@ -565,10 +576,12 @@ void MainController::editTeam(int row) {
     guarded(u"チーム編集", [this, row] {
         if (row < 0 || row >= game_.teamCount()) return;
         recorded(Step::editTeam, {undo::Reach::record(row), undo::Reach::none()}, [this, row](Step& step) {
-            const int teams = game_.teamCount();
-            if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
-            if (game_.teamCount() < teams) step = Step::deleteTeam;
-            fullUpdate();
+            recordingResults([this, row, &step] {
+                const int teams = game_.teamCount();
+                if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
+                if (game_.teamCount() < teams) step = Step::deleteTeam;
+                fullUpdate();
+            });
         });
     });
 }

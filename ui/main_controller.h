@@ -145,12 +145,15 @@ private:
     void importCommand(Import kind, std::optional<std::string> path);
     void loadCommand(std::optional<std::string> chosen);
     void loadFile(std::string path, bool newLoad, unsigned flags);
-    void loadApplied(std::string path, bool newLoad, unsigned flags);
     // True when the file was written.
     bool saveCommand();
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();
+    // Runs a command that may change a team's results, or whether the
+    // ranking is fixed, and records today's results in the history when it did.
+    template <typename Command>
+    void recordingResults(Command command);
     void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
 
     Interaction& interaction_;
