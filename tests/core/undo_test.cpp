@@ -14,7 +14,14 @@ namespace scorvale::undo {
 namespace {
 
 using testing::RandomGames;
-using testing::sameGame;
+
+// Everything a step restores: every field, both orders, the results history
+// and the page choice.
+::testing::AssertionResult sameGame(const Game& a, const Game& b) {
+    if (!(a.history == b.history)) return ::testing::AssertionFailure() << "results histories differ";
+    if (!(a.page == b.page)) return ::testing::AssertionFailure() << "page choices differ";
+    return testing::sameGame(a, b);
+}
 
 // What every command of the window ends with.
 void ending(Game& game) {
