@@ -12,6 +12,10 @@
 
 class QWidget;
 
+namespace scorvale {
+class FileError;
+}
+
 namespace scorvale::ui {
 
 // What the commands change in the window besides the lists.
@@ -131,10 +135,6 @@ private:
     // The ending of the command that made `step`, on the game as a step left it.
     void endStep(const undo::StepInfo& step);
     bool stepAllowed(const undo::StepInfo& step) const { return editingUnlocked_ || !step.madeUnlocked; }
-    // With unsaved changes, asks `question` under `caption`: Yes saves first
-    // and goes on only once the file is written, No gives the changes up.
-    // True to go on.
-    bool askToSaveFirst(const QString& caption, const QString& question);
     // Runs `change`; should it throw anything but a file error, the game and
     // the window's state are put back as they were first.
     template <typename Change>
@@ -147,6 +147,10 @@ private:
     void loadFile(std::string path, bool newLoad, unsigned flags);
     // True when the file was written.
     bool saveCommand();
+    // Before the game is given up: with unsaved changes, asks `question`
+    // (save first, give them up, or stop). True when the caller may go on:
+    // the game was saved, or the user gave the changes up.
+    bool settleUnsaved(const QString& caption, const QString& question);
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();
@@ -154,7 +158,7 @@ private:
     // ranking is fixed, and records today's results in the history when it did.
     template <typename Command>
     void recordingResults(Command command);
-    void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
+    void tellFileError(const QString& caption, const FileError& error);
 
     Interaction& interaction_;
     WindowView& view_;
