@@ -1,7 +1,9 @@
 // Undo and redo through the window's commands, 上書き保存 and 新しいゲーム.
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -306,9 +308,19 @@ private slots:
         QCOMPARE(user.messages.size(), 1u);
         QCOMPARE(user.messages[0].caption, QStringLiteral("上書き保存"));
 
+        // A target that is no longer a file is refused, as 保存 refuses it.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        w.controller().saveToCurrentFile();
+        QCOMPARE(user.messages.size(), 2u);
+        QCOMPARE(user.messages[1].caption, QStringLiteral("上書き保存"));
+        QVERIFY(user.messages[1].text.startsWith(path));
+        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(w.controller().unsaved());
+
         w.controller().game().settings.name.clear();
         w.controller().saveToCurrentFile();
-        QCOMPARE(readWholeFile(local(path)), old);
+        QCOMPARE(user.messages.size(), 2u);
         QCOMPARE(user.fileRequests.size(), 1u);
     }
 
