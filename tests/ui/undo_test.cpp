@@ -199,6 +199,14 @@ private slots:
             u.fileAnswers = {QStringLiteral("/nowhere/page.html")};
             QTest::mouseClick(w.button(Cmd::htmlOutput), Qt::LeftButton);
         }) << QStringLiteral("HTML出力") << int(Ending::scoring);
+        QTest::newRow("page choice alone") << Step([](ui::MainWindow& w, ScriptedInteraction& u, UndoTest&) {
+            u.dialogAnswers = {[](QDialog& d) {
+                d.findChild<QAbstractButton*>(QStringLiteral("pageLegacy"))->click();
+                return true;
+            }};
+            u.fileAnswers = {QStringLiteral("/nowhere/page.html")};
+            QTest::mouseClick(w.button(Cmd::htmlOutput), Qt::LeftButton);
+        }) << QStringLiteral("HTML出力") << int(Ending::scoring);
     }
     void eachStepUndoneAndRedone() {
         using Step = std::function<void(ui::MainWindow&, ScriptedInteraction&, UndoTest&)>;
