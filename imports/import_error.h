@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace scorvale::imports {
 
@@ -39,5 +40,10 @@ private:
     std::string name_;
     std::string reason_;
 };
+
+// A text of the list as a message shows it: in double quotes, a control
+// character written as \n, \r, \t or \xNN, so a NUL or a line break in a
+// name neither cuts nor breaks the message.
+std::string quoteText(std::string_view utf8);
 
 }  // namespace scorvale::imports
