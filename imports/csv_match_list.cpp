@@ -152,11 +152,13 @@ private:
         else if (key == "2" || key == text::normalizeName(m.team2))
             side = 2;
         else
-            throw fail("winner " + quoteText(text) + " is neither 1, 2, " + quoteText(m.team1) + " nor " + quoteText(m.team2));
+            throw fail("winner " + quoteText(text) + " is neither 1, 2, " + quoteText(m.team1) + " nor " +
+                       quoteText(m.team2));
         const Goals& g = *m.fullTime;
         const int byScore = g.team1 > g.team2 ? 1 : g.team2 > g.team1 ? 2 : 0;
         if (byScore != 0 && byScore != side)
-            throw fail("winner " + quoteText(text) + " lost " + std::to_string(g.team1) + "-" + std::to_string(g.team2));
+            throw fail("winner " + quoteText(text) + " lost " + std::to_string(g.team1) + "-" +
+                       std::to_string(g.team2));
         return side;
     }
 

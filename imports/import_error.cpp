@@ -34,9 +34,11 @@ ImportError::ImportError(Place place, int number, std::string name, std::string 
 
 std::string ImportError::placeText() const { return describe(place_, number_, name_); }
 
-std::string quoteText(std::string_view utf8) {
+std::string quoteText(std::string_view utf8) { return '"' + visibleText(utf8) + '"'; }
+
+std::string visibleText(std::string_view utf8) {
     static constexpr char kHex[] = "0123456789abcdef";
-    std::string out = "\"";
+    std::string out;
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\n')
@@ -50,7 +52,7 @@ std::string quoteText(std::string_view utf8) {
         else
             out += c;
     }
-    return out + '"';
+    return out;
 }
 
 }  // namespace scorvale::imports

@@ -41,9 +41,11 @@ private:
     std::string reason_;
 };
 
-// A text of the list as a message shows it: in double quotes, a control
-// character written as \n, \r, \t or \xNN, so a NUL or a line break in a
-// name neither cuts nor breaks the message.
+// A text of the list as a message shows it: a control character written as
+// \n, \r, \t or \xNN, so a NUL or a line break in a name neither cuts nor
+// breaks the message.
+std::string visibleText(std::string_view utf8);
+// The same in double quotes.
 std::string quoteText(std::string_view utf8);
 
 }  // namespace scorvale::imports

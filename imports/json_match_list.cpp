@@ -45,7 +45,8 @@ public:
         const std::string date = optionalText("date");
         if (!date.empty()) {
             const std::optional<std::string> iso = isoDate(date);
-            if (!iso || date.size() != 10 || date[4] != '-') throw fail("date " + quoteText(date) + " is not YYYY-MM-DD");
+            if (!iso || date.size() != 10 || date[4] != '-')
+                throw fail("date " + quoteText(date) + " is not YYYY-MM-DD");
             m.date = *iso;
         }
         const auto score = value_.find("score");

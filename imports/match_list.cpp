@@ -176,7 +176,8 @@ int matchWinner(const Match& match) {
 }
 
 bool isSlot(const MatchList& list, std::string_view utf8Name) {
-    return isPlaceholder(utf8Name) || (!list.slots.empty() && list.slots.contains(text::normalizeName(utf8Name)));
+    return isPlaceholder(utf8Name) ||
+           (!list.slotNames.empty() && list.slotNames.contains(text::normalizeName(utf8Name)));
 }
 
 std::vector<std::size_t> playingOrder(const MatchList& list) {

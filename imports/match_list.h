@@ -54,7 +54,7 @@ struct MatchList {
     std::vector<Match> matches;
     // Names (in normalizeName's form) that stand for teams not known yet
     // although isPlaceholder does not recognise them; prepareImport finds them.
-    std::set<std::string> slots;
+    std::set<std::string> slotNames;
     // What the reading took on trust and the user should check, naming the
     // match or team: nothing refused, but the import may be wrong if the
     // guess is. Never thrown.

@@ -22,13 +22,15 @@ std::string fieldBytes(const std::string& listName, const std::string& what, con
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a control character");
     const std::optional<std::string> sjis = sjis::fromUtf8(utf8);
-    if (!sjis) throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a character Shift-JIS cannot hold");
+    if (!sjis)
+        throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a character Shift-JIS cannot hold");
     if (sjis->size() > TextField::kMaxBytes)
         throw ImportError::team(listName, what + " " + quoteText(utf8) + " is longer than a team field holds (" +
                                               std::to_string(TextField::kMaxBytes) + " bytes)");
     // The game file would not give it back.
     if (const std::string_view tag = gamefile::tagIn(*sjis); !tag.empty())
-        throw ImportError::team(listName, what + " " + quoteText(utf8) + " holds the game file's tag " + std::string(tag));
+        throw ImportError::team(listName,
+                                what + " " + quoteText(utf8) + " holds the game file's tag " + std::string(tag));
     return *sjis;
 }
 
@@ -57,9 +59,10 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         if (target != ImportPlan::kAdd) {
             const auto [it, fresh] = byTarget.try_emplace(target, i);
             if (!fresh)
-                throw ImportError::team(listName, "goes to the same team of the game (" +
-                                                      quoteText(sjis::toUtf8(game.teamAt(target).name.view())) + ") as " +
-                                                      quoteText(results.teams[it->second].name));
+                throw ImportError::team(listName,
+                                        "goes to the same team of the game (" +
+                                            quoteText(sjis::toUtf8(game.teamAt(target).name.view())) + ") as " +
+                                            quoteText(results.teams[it->second].name));
             continue;
         }
         const std::string newName(text::trimSpaces(plan.newNames[i]));
@@ -67,11 +70,13 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         std::string bytes = fieldBytes(listName, "the name", newName);
         if (game.findTeamByName(bytes) >= 0)
             throw ImportError::team(
-                listName, "would be added as " + quoteText(newName) + ", a team the game already has; take that team instead");
+                listName,
+                "would be added as " + quoteText(newName) + ", a team the game already has; take that team instead");
         const auto [it, fresh] = byNewName.try_emplace(bytes, i);
         if (!fresh)
             throw ImportError::team(
-                listName, "would be added as " + quoteText(newName) + " like " + quoteText(results.teams[it->second].name));
+                listName,
+                "would be added as " + quoteText(newName) + " like " + quoteText(results.teams[it->second].name));
         texts.names[i] = std::move(bytes);
     }
     return texts;
@@ -97,10 +102,10 @@ void findSlots(MatchList& list, TeamMatcher& matcher) {
         }
     for (const auto& [key, index] : byKey) {
         const Name& name = names[index];
-        if (name.onlyUnplayedKnockout && !matcher.knows(*name.spelling)) list.slots.insert(key);
+        if (name.onlyUnplayedKnockout && !matcher.knows(*name.spelling)) list.slotNames.insert(key);
     }
     for (const Name& name : names) {
-        if (!list.slots.contains(text::normalizeName(*name.spelling))) continue;
+        if (!list.slotNames.contains(text::normalizeName(*name.spelling))) continue;
         list.problems.push_back(ImportError::team(
             *name.spelling,
             "no team of the game, national team or line of the names file has this name, and only knockout "

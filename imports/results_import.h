@@ -43,7 +43,7 @@ struct PreparedImport {
 
 // Reads the list (readMatchList); takes a name that only knockout matches not
 // played yet name, and that `matcher` does not know, for a team not known yet
-// (list.slots, each one a problem in list.problems); computes the results and
+// (list.slotNames, each one a problem in list.problems); computes the results and
 // maps each team of the list through `matcher`: to the team it finds, else to
 // a new team named by matcher.newTeamName. Changes no game; throws
 // ImportError.

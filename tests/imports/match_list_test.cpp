@@ -288,8 +288,10 @@ TEST(ReadMatchList, PossibleSequences) {
         // Listed out of order, dated in order: the dates decide.
         kHeader + ",A,C,2,0,,2002-06-30\n,A,B,1,0,,2002-06-25\n",
         // A level match replayed.
-        jsonMatches(R"({"round": "First round", "team1": "Cuba", "team2": "Romania", "score": {"ft": [2, 2], "et": [3, 3]}},
-                       {"round": "First round, Replays", "team1": "Romania", "team2": "Cuba", "score": {"ft": [1, 2]}})"),
+        jsonMatches(R"({"round": "First round", "team1": "Cuba", "team2": "Romania",
+                        "score": {"ft": [2, 2], "et": [3, 3]}},
+                       {"round": "First round, Replays", "team1": "Romania", "team2": "Cuba",
+                        "score": {"ft": [1, 2]}})"),
         // A league: neither a group nor a round column.
         "team1,team2,score1,score2\nA,B,2,1\nC,D,1,1\nA,C,0,0\nB,D,3,0\n",
     };
@@ -358,9 +360,10 @@ TEST(ReadMatchList, StageOfEachMatch) {
         std::vector<int> lines;
         for (const ImportError& p : list.problems) lines.push_back(p.number());
         EXPECT_EQ(lines, c.problemLines) << c.what;
-        if (!list.problems.empty())
+        if (!list.problems.empty()) {
             EXPECT_NE(list.problems[0].reason().find(c.problem), std::string::npos)
                 << c.what << ": " << list.problems[0].what();
+        }
     }
 }
 

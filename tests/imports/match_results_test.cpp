@@ -200,9 +200,9 @@ TEST(ComputeResults, Rules) {
 }
 
 TEST(ComputeResults, CountsPlayedAndUnplayedMatches) {
-    const MatchResults r =
-        computeResults(listOf(plus(smallGroupStage(), {ko("R16", "Ant", "Bee", Goals{1, 0}), ko("R16", "Bat", "Asp", kNone),
-                                                       ko("QF", "W1", "W2", kNone)})));
+    const MatchResults r = computeResults(listOf(plus(
+        smallGroupStage(),
+        {ko("R16", "Ant", "Bee", Goals{1, 0}), ko("R16", "Bat", "Asp", kNone), ko("QF", "W1", "W2", kNone)})));
     EXPECT_EQ(r.playedMatches, 5);
     EXPECT_EQ(r.unplayedMatches, 2);
     EXPECT_TRUE(r.groupStageDecided);
@@ -236,8 +236,8 @@ TEST(ComputeResults, FirstKnockoutRoundWithoutRoundNames) {
         std::vector<std::size_t> expected = c.expected;
         EXPECT_EQ(firstKnockoutRound(listOf(plus(smallGroupStage(), c.knockout))), expected) << c.what;
     }
-    MatchList named = listOf(plus(
-        smallGroupStage(), {ko("QF", "Ant", "Bee", kNone), ko("R16", "Ant", "Bee", kNone), ko("R16", "Bat", "Asp", kNone)}));
+    MatchList named = listOf(plus(smallGroupStage(), {ko("QF", "Ant", "Bee", kNone), ko("R16", "Ant", "Bee", kNone),
+                                                      ko("R16", "Bat", "Asp", kNone)}));
     EXPECT_EQ(firstKnockoutRound(named), (std::vector<std::size_t>{5, 6}));
     EXPECT_TRUE(firstKnockoutRound(listOf(smallGroupStage())).empty());
     // Play-offs before the groups are not the knockout stage, however many.
