@@ -116,7 +116,6 @@ std::vector<std::size_t> firstKnockoutRound(const MatchList& list) {
         rounds[it->second].push_back(i);
     }
     if (!anyRound) return leadingRun(list);
-    if (rounds.empty()) return {};
     // max_element keeps the first of equal rounds.
     return *std::max_element(rounds.begin(), rounds.end(),
                              [](const auto& a, const auto& b) { return a.size() < b.size(); });
