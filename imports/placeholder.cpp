@@ -25,16 +25,21 @@ bool isMatchCode(std::string_view s) {
     return s.size() >= 2 && (s[0] == 'w' || s[0] == 'l') && std::all_of(s.begin() + 1, s.end(), isDigit);
 }
 
-// A place (one digit) before one group letter or several in alphabetical
-// order, with or without slashes: "1a", "3a/b/c/d/f", "3abcdf"; a letter
-// then a place: "a1". The order of the letters keeps "1fc" a name.
+// Groups go from A to P at most, so "t1" stays a name.
+bool isGroupLetter(char c) { return c >= 'a' && c <= 'p'; }
+
+// A place before one group letter or several in alphabetical order, with or
+// without slashes: "1a", "3a/b/c/d/f", "3abcdf"; a group letter then a place
+// of one digit: "a1". The order of the letters keeps "1fc" and "49ers" names.
 bool isGroupPlace(std::string_view s) {
-    if (s.size() == 2 && isLower(s[0]) && isDigit(s[1]) && s[1] != '0') return true;
-    if (s.size() < 2 || !isDigit(s[0]) || s[0] == '0') return false;
+    if (s.size() == 2 && isGroupLetter(s[0]) && isDigit(s[1]) && s[1] != '0') return true;
+    std::size_t i = 0;
+    while (i < s.size() && isDigit(s[i])) ++i;
+    if (i == 0 || i == s.size() || s[0] == '0') return false;
     char last = 0;
-    for (std::size_t i = 1; i < s.size(); ++i) {
-        if (s[i] == '/' && i > 1 && i + 1 < s.size() && s[i + 1] != '/') continue;
-        if (!isLower(s[i]) || s[i] <= last) return false;
+    for (const std::size_t digits = i; i < s.size(); ++i) {
+        if (s[i] == '/' && i > digits && i + 1 < s.size() && s[i + 1] != '/') continue;
+        if (!isGroupLetter(s[i]) || s[i] <= last) return false;
         last = s[i];
     }
     return true;
@@ -130,7 +135,7 @@ bool isWordSlot(std::string_view s) {
     if (k->best && k->place) return true;
     // A group letter and a place as two words.
     const std::vector<std::string_view> ws = words(s);
-    const auto letter = [](std::string_view w) { return w.size() == 1 && isLower(w[0]); };
+    const auto letter = [](std::string_view w) { return w.size() == 1 && isGroupLetter(w[0]); };
     const auto place = [](std::string_view w) { return w.size() == 1 && isDigit(w[0]) && w[0] != '0'; };
     return ws.size() == 2 && ((letter(ws[0]) && place(ws[1])) || (place(ws[0]) && letter(ws[1])));
 }

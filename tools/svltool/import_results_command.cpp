@@ -5,6 +5,7 @@
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
 #include "imports/results_import.h"
+#include "imports/results_replay.h"
 #include "model/today_text.h"
 #include "tools/svltool/game_io.h"
 #include "tools/svltool/subcommand.h"
@@ -61,7 +62,8 @@ public:
             if (const std::size_t count = prepared.list.problems.size(); strict_ && count > 0)
                 throw BadFileError(matches_, std::to_string(count) + (count == 1 ? " problem" : " problems") +
                                                  " with --strict; nothing is written");
-            summary = imports::applyImport(game, prepared.results, prepared.plan, todayText());
+            summary = imports::applyImportWithHistory(game, prepared.list, prepared.results, prepared.plan,
+                                                      imports::ResultOptions{knockoutGoals_}, todayText());
         } catch (const imports::ImportError& e) {
             throw BadFileError(matches_, e.what());
         }
