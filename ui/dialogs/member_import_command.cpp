@@ -8,6 +8,7 @@
 #include "imports/member_import.h"
 #include "model/today_text.h"
 #include "ui/dialogs/member_import_dialog.h"
+#include "ui/file_messages.h"
 
 namespace scorvale::ui {
 
@@ -33,7 +34,7 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
         bytes = readWholeFile(*path);
         file = imports::readMembersFile(bytes);
     } catch (const FileError& error) {
-        warn(interaction, *path, QString::fromLocal8Bit(error.reason().c_str()));
+        warn(interaction, *path, fileErrorReason(error));
         return false;
     } catch (const imports::MembersFileError& error) {
         warn(interaction, *path, QString::fromUtf8(error.what()));
