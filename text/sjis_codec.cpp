@@ -77,7 +77,9 @@ std::string normaliseForCp932(std::string_view utf8) {
 }  // namespace
 
 std::string toUtf8(std::string_view sjis) {
-    Converter conv("UTF-8", "CP932");
+    // Opening a converter costs more than converting a name; a page converts
+    // one per member.
+    thread_local Converter conv("UTF-8", "CP932");
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
     const char* in = sjis.data();
