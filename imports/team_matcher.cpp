@@ -57,6 +57,12 @@ TeamMatch TeamMatcher::match(std::string_view utf8) {
     return result;
 }
 
+bool TeamMatcher::knows(std::string_view utf8) {
+    if (match(utf8).team >= 0) return true;
+    const std::string normalized = text::normalizeName(utf8);
+    return findNormalizedNationalTeam(normalized) != nullptr || aliases_.contains(normalized);
+}
+
 std::string TeamMatcher::newTeamName(std::string_view utf8) const {
     const std::string normalized = text::normalizeName(utf8);
     if (const auto alias = aliases_.find(normalized); alias != aliases_.end()) return alias->second;
