@@ -170,7 +170,7 @@ bool csvHeaderNamesMatchColumns(std::string_view utf8) {
         rows = text::parseCsv(utf8.substr(0, utf8.find_first_of("\r\n")));
         if (rows.empty()) return false;
         readHeader(rows.front());
-    } catch (const text::CsvError&) {
+    } catch (const text::InputError&) {
         return false;
     } catch (const ImportError&) {
         return false;
@@ -183,8 +183,8 @@ MatchList readCsvMatchList(std::string_view utf8) {
     std::vector<text::CsvRow> rows;
     try {
         rows = text::parseCsv(utf8);
-    } catch (const text::CsvError& e) {
-        throw ImportError::line(static_cast<int>(e.line()), "not valid CSV: " + e.reason());
+    } catch (const text::InputError& e) {
+        throw ImportError::line(static_cast<int>(e.line()), "not valid CSV: " + text::reasonOf(e.problem()));
     }
     if (rows.empty()) throw ImportError::file("the file is empty");
     const std::array<int, kColumns> at = readHeader(rows.front());

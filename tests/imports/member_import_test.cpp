@@ -6,16 +6,12 @@
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
 #include "imports/form_date.h"
+#include "imports/member_columns.h"
 #include "imports/member_import.h"
+#include "tests/imports/print_problems.h"
 #include "text/sjis_codec.h"
 
 namespace scorvale::imports {
-
-void PrintTo(const MemberProblem& p, std::ostream* out) {
-    *out << "{kind " << static_cast<int>(p.kind) << ", " << p.line << ":" << p.column << ", \"" << p.text << "\", "
-         << p.other << "}";
-}
-
 namespace {
 
 using Kind = MemberProblem::Kind;
@@ -76,10 +72,9 @@ TEST(MemberImport, FormExportIntoTheExample) {
     ASSERT_EQ(game.memberCount(), 12);
     const MemberImportPlan plan = prepareMemberImport(fixture("form.csv"), formOptions(false), game, kToday);
     TeamMatcher matcher(game);
-    const MemberImportOptions suggested = suggestMemberOptions(readMembersFile(fixture("form.csv")), matcher);
-    EXPECT_TRUE(suggested.header);
-    EXPECT_EQ(suggested.dateColumn, 1u);
-    EXPECT_EQ(suggested.nameColumn, 2u);
+    const MemberImportOptions suggested =
+        chooseMemberColumns(guessMemberColumns(readMembersFile(fixture("form.csv")), matcher), {});
+    EXPECT_EQ(suggested, formOptions(false)) << "the comment column after the picks is no pick";
     EXPECT_EQ(plan.toAdd, 4u);
     EXPECT_EQ(plan.toReplace, 0u);
     EXPECT_EQ(plan.toSkip, 2u);
@@ -142,13 +137,13 @@ TEST(MemberImport, FormExportWithReplace) {
 TEST(MemberImport, ExcelExportIntoTheExample) {
     Game game = exampleGame();
     const std::string bytes = fixture("excel.csv");
-    EXPECT_EQ(readMembersFile(bytes).encoding, text::Encoding::cp932);
+    EXPECT_EQ(readMembersFile(bytes).encoding.encoding, text::Encoding::cp932);
     TeamMatcher matcher(game);
-    MemberImportOptions expected;
-    expected.header = false;
-    EXPECT_EQ(suggestMemberOptions(readMembersFile(bytes), matcher), expected);
     MemberImportOptions options;
     options.header = false;
+    options.firstVoteColumn = 2;
+    options.lastVoteColumn = 6;
+    EXPECT_EQ(chooseMemberColumns(guessMemberColumns(readMembersFile(bytes), matcher), {}), options);
     const MemberImportPlan plan = prepareMemberImport(bytes, options, game, kToday);
     EXPECT_EQ(problemLines(plan),
               (std::vector<std::string>{"4,2: \"ｱﾄﾗﾝﾃｨｽ\" matches no team; kept as written"}));
@@ -160,14 +155,13 @@ TEST(MemberImport, ExcelExportIntoTheExample) {
                                          "宮本 恒靖|26/06/10|ｱﾄﾗﾝﾃｨｽ,日本",
                                      }));
 
-    // Read as UTF-8, every name holds replacement characters: nothing is imported.
+    // Forced to UTF-8, no name can be read: nothing is imported, and why is said.
     options.encoding = text::Encoding::utf8;
     const MemberImportPlan wrong = prepareMemberImport(bytes, options, game, kToday);
     EXPECT_EQ(wrong.toSkip, 4u);
     for (const PlannedRow& row : wrong.rows) {
         ASSERT_FALSE(row.problems.empty());
-        EXPECT_EQ(row.problems.front().kind, Kind::notShiftJis);
-        EXPECT_EQ(row.problems.front().text, "\xEF\xBF\xBD");
+        EXPECT_EQ(row.problems.front().kind, Kind::undecodable);
     }
 }
 
@@ -351,6 +345,8 @@ TEST(MemberImport, FilesThatCannotBeImportedNameThePlace) {
     MemberImportOptions votes2to4;
     votes2to4.firstVoteColumn = 2;
     votes2to4.lastVoteColumn = 4;
+    MemberImportOptions noName;
+    noName.nameColumn = 0;
     const FileErrorCase cases[] = {
         {"an empty file", "", {}, "the file is empty"},
         {"only a BOM and line ends", "\xEF\xBB\xBF\r\n\r\n", {}, "the file is empty"},
@@ -358,17 +354,24 @@ TEST(MemberImport, FilesThatCannotBeImportedNameThePlace) {
         {"text after a closing quote", "名前,1\n山田,\"日本\"x\n", {}, "line 2, column 2: text after a closing quote"},
         {"only a header", "名前,1,2\r\n", {}, "line 1: only a header, no members"},
         {"a header and blank records", "\n名前,1\n,\n", {}, "line 2: only a header, no members"},
-        {"blank records without a header", ",,\n", noHeader, "no members"},
+        {"only separators", ",,\n,\n", noHeader, "the file is empty"},
+        {"blank records without a header", "　, \n", noHeader, "no members"},
         {"a name column beyond the columns", "名前,1,2\n山田,日本\n", name5, "column 5: beyond the file's 3 columns"},
         {"a date column beyond", "名前,1,2\n山田,日本\n", date4, "column 4: beyond the file's 3 columns"},
         {"vote columns beyond", "名前,1,2\n山田,日本\n", votes2to4, "column 4: beyond the file's 3 columns"},
+        {"no name column", "名前,1,2\n山田,日本\n", noName,
+         "no column holds the members' names; name it with --name-column"},
+        {"more columns than a members file has", "名前" + std::string(1000, ',') + "x\n", {},
+         "line 1, column 1001: more than 1000 columns; is it the right file?"},
+        {"larger than a members file may be", std::string(kMaxMembersFileBytes + 1, 'a'), {},
+         "larger than the 32 MiB such a file may have; is it the right file?"},
     };
     const Game game = smallGame();
     for (const FileErrorCase& c : cases) {
         try {
             prepareMemberImport(c.bytes, c.options, game, kToday);
             ADD_FAILURE() << c.what << ": no error";
-        } catch (const MembersFileError& e) {
+        } catch (const text::InputError& e) {
             EXPECT_EQ(std::string(e.what()), c.message) << c.what;
         }
     }
@@ -383,13 +386,23 @@ TEST(MemberImport, OptionsThatContradictThemselves) {
         o.dateColumn = date;
         return o;
     };
-    const MemberImportOptions wrong[] = {
-        options(0, 0, 0, 0), options(1, 3, 2, 0), options(1, 0, 3, 0), options(1, 2, 0, 0),
-        options(3, 2, 4, 0), options(1, 2, 4, 3), options(2, 3, 4, 2),
+    using K = MemberOptionsError::Kind;
+    const std::pair<MemberImportOptions, K> wrong[] = {
+        {options(1, 3, 2, 0), K::badVoteRange},  {options(1, 0, 3, 0), K::badVoteRange},
+        {options(1, 2, 0, 0), K::badVoteRange},  {options(3, 2, 4, 0), K::votesHoldName},
+        {options(1, 2, 4, 3), K::votesHoldDate}, {options(2, 3, 4, 2), K::dateIsName},
     };
-    for (const MemberImportOptions& o : wrong) EXPECT_THROW(checkMemberOptions(o), MemberOptionsError);
+    for (const auto& [o, kind] : wrong) {
+        try {
+            checkMemberOptions(o);
+            ADD_FAILURE() << "no error";
+        } catch (const MemberOptionsError& e) {
+            EXPECT_EQ(e.kind(), kind) << e.what();
+        }
+    }
+    // No name column is no contradiction: the plan asks for one.
     const MemberImportOptions right[] = {options(1, 0, 0, 0), options(2, 3, 12, 1), options(5, 1, 4, 6),
-                                         options(1, 2, 2, 0)};
+                                         options(1, 2, 2, 0), options(0, 2, 4, 0)};
     for (const MemberImportOptions& o : right) EXPECT_NO_THROW(checkMemberOptions(o));
 }
 

@@ -17,7 +17,7 @@ namespace {
 std::vector<imports::NameAlias> readNames(const std::string& path) {
     try {
         return imports::parseNamesFile(readWholeFile(path));
-    } catch (const imports::NamesFileError& e) {
+    } catch (const text::InputError& e) {
         throw BadFileError(path, e.what());
     }
 }

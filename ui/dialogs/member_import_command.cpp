@@ -8,6 +8,7 @@
 #include "imports/member_import.h"
 #include "model/today_text.h"
 #include "ui/dialogs/member_import_dialog.h"
+#include "ui/input_problem_text.h"
 
 namespace scorvale::ui {
 
@@ -35,16 +36,14 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     } catch (const FileError& error) {
         warn(interaction, *path, QString::fromLocal8Bit(error.reason().c_str()));
         return false;
-    } catch (const imports::MembersFileError& error) {
-        warn(interaction, *path, QString::fromUtf8(error.what()));
+    } catch (const text::InputError& error) {
+        warn(interaction, *path, inputProblemText(error.problem()));
         return false;
     }
 
     const std::string today = todayText();
-    imports::TeamMatcher matcher(game);
-    const imports::MemberImportOptions options = imports::suggestMemberOptions(file, matcher);
     MemberImportDialog dialog(QFileInfo(QFile::decodeName(path->c_str())).fileName(), std::move(bytes),
-                              std::move(file), options, game, today);
+                              std::move(file), {}, game, today);
     if (!interaction.runDialog(dialog) || !dialog.plan()) return false;
     return imports::applyMemberImport(game, *dialog.plan(), today).changed();
 }

@@ -1,4 +1,5 @@
 #include "ui/dialogs/member_plan_model.h"
+#include "ui/dialogs/member_import_texts.h"
 #include "ui/qt_text.h"
 
 #include <QBrush>
@@ -27,40 +28,6 @@ QString actionText(PlannedRow::Action action) {
 }
 
 }  // namespace
-
-QString problemText(const MemberProblem& p) {
-    const QString text = fromUtf8Text(p.text);
-    const QString other = QString::number(p.other);
-    switch (p.kind) {
-        case Kind::noName: return QStringLiteral("参加者名がありません。この行は取り込みません。");
-        case Kind::notShiftJis:
-            return QStringLiteral("「%1」はShift-JISで書けない文字です。この行は取り込みません。").arg(text);
-        case Kind::controlCharacter:
-            return QStringLiteral("改行などの制御文字があります。この行は取り込みません。");
-        case Kind::fileTag:
-            return QStringLiteral("ゲームファイルの目印 %1 を含むので保存できません。この行は取り込みません。").arg(text);
-        case Kind::nameInGame: return QStringLiteral("「%1」はすでに参加者です。この行は飛ばします。").arg(text);
-        case Kind::nameRepeated:
-            return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばします。").arg(text, other);
-        case Kind::nameRepeatedLater:
-            return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばし、%2行目を取り込みます。").arg(text, other);
-        case Kind::nameCut:
-            return QStringLiteral("参加者名が127バイトを超えるので、%1バイトに切り詰めます。").arg(other);
-        case Kind::voteCut:
-            return QStringLiteral("「%1」は127バイトを超えるので、%2バイトに切り詰めます。").arg(text, other);
-        case Kind::emptyVote: return QStringLiteral("空の投票欄です。後の投票を前に詰めます。");
-        case Kind::repeatedVote: return QStringLiteral("「%1」は投票済みです。この投票は除きます。").arg(text);
-        case Kind::tooManyVotes:
-            return QStringLiteral("投票は64チームまでです。ここからの%1票は除きます。").arg(other);
-        case Kind::unmatchedVote:
-            return QStringLiteral("「%1」に当たるチームがありません。書かれたまま取り込みます。").arg(text);
-        case Kind::badDate:
-            return (p.text.empty() ? QStringLiteral("日時がありません。")
-                                   : QStringLiteral("「%1」は日時として読めません。").arg(text)) +
-                   QStringLiteral("今日の日付にします。");
-    }
-    return {};
-}
 
 void MemberPlanModel::setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options) {
     beginResetModel();

@@ -38,7 +38,4 @@ private:
     imports::MemberImportOptions options_;
 };
 
-// A problem in the user's words: what is wrong and what the import does.
-QString problemText(const imports::MemberProblem& problem);
-
 }  // namespace scorvale::ui

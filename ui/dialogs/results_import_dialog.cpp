@@ -21,6 +21,7 @@
 #include "lists/list_columns.h"
 #include "model/text_field.h"
 #include "ui/dialog_buttons.h"
+#include "ui/dialogs/dialog_parts.h"
 #include "ui/interaction.h"
 #include "ui/line_field.h"
 #include "ui/qt_text.h"
