@@ -315,6 +315,7 @@ TEST(MemberImport, ApplyAppendsReplacesInPlaceAndDatesTheGame) {
     // Nothing to import: nothing changes, the game's date neither.
     Game unchanged = smallGame();
     const MemberImportPlan skipped = prepareMemberImport("名前,1\n既存,日本\n", {}, unchanged, kToday);
+    EXPECT_FALSE(skipped.importsAnything());
     EXPECT_FALSE(applyMemberImport(unchanged, skipped, kToday).changed());
     EXPECT_EQ(unchanged.settings.date, "26/05/01");
     EXPECT_EQ(unchanged.memberCount(), 1);
@@ -326,6 +327,68 @@ TEST(MemberImport, ApplyAppendsReplacesInPlaceAndDatesTheGame) {
     EXPECT_THROW(applyMemberImport(other, plan, kToday), std::invalid_argument);
     EXPECT_EQ(other.members(), otherBefore.members());
     EXPECT_EQ(other.settings, otherBefore.settings);
+}
+
+// A UTF-8 file with cells typed in CP932: those are read as CP932 and said
+// to be; a cell neither reads keeps its row out; a comment column that is
+// not imported says nothing in the rows.
+TEST(MemberImport, CellsNotInTheFilesEncodingAreReadAndSaid) {
+    const Game game = smallGame();
+    const std::string csv = "名前,1,2,コメント\n" + sj("山田") + ",日本,ブラジル," + sj("楽しみ") + "\n鈴木," +
+                            sj("ドイツ") + ",日本\n\xA0\xA0,日本\n";
+    const MembersFile file = readMembersFile(csv);
+    EXPECT_EQ(file.encoding.encoding, text::Encoding::utf8);
+    EXPECT_EQ(file.notes, (std::vector<CellNote>{{CellNote::Kind::otherEncoding, 1, 2, 1},
+                                                 {CellNote::Kind::otherEncoding, 1, 2, 4},
+                                                 {CellNote::Kind::otherEncoding, 2, 3, 2},
+                                                 {CellNote::Kind::undecodable, 3, 4, 1}}));
+    MemberImportOptions options;
+    options.firstVoteColumn = 2;
+    options.lastVoteColumn = 3;
+    TeamMatcher matcher(game);
+    const MemberImportPlan plan = planMemberImport(file, options, game, matcher, kToday);
+    EXPECT_EQ(problemLines(plan), (std::vector<std::string>{
+                                      "2,1: not in the file's encoding; read as CP932",
+                                      "3,2: not in the file's encoding; read as CP932",
+                                      "4,1: bytes that are neither UTF-8 nor CP932; row not imported",
+                                  }));
+    std::vector<std::string> rows;
+    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(row));
+    EXPECT_EQ(rows, (std::vector<std::string>{"+山田|26/06/10|日本,ブラジル", "+鈴木|26/06/10|ドイツ,日本",
+                                              "-\xEF\xBF\xBD\xEF\xBF\xBD|26/06/10|日本"}));
+
+    // Forced to UTF-8 nothing is read otherwise: the CP932 cells are undecodable.
+    options.encoding = text::Encoding::utf8;
+    EXPECT_EQ(prepareMemberImport(csv, options, game, kToday).toSkip, 3u);
+}
+
+// Each spelling no team matches is listed once, by its key, with how many
+// picks have it; mapping it changes every one of them.
+TEST(MemberImport, SpellingsAreListedOnceAndMappedEverywhere) {
+    const Game game = smallGame();
+    const std::string csv = "名前,1,2\n山田,ブラジリ,Atlantis\n鈴木,ﾌﾞﾗｼﾞﾘ,日本\n佐藤,ブラジリ代表,ドイツ\n";
+    MemberImportOptions options;
+    MemberImportPlan plan = prepareMemberImport(csv, options, game, kToday);
+    ASSERT_EQ(plan.spellings.size(), 2u);
+    EXPECT_EQ(plan.spellings[0].written, "ブラジリ");
+    EXPECT_EQ(plan.spellings[0].count, 3u);
+    EXPECT_EQ(plan.spellings[0].team, -1);
+    EXPECT_EQ(plan.spellings[1].written, "Atlantis");
+    EXPECT_EQ(plan.spellings[1].count, 1u);
+    EXPECT_EQ(plan.problemCount, 4u);
+    TeamMatcher matcher(game);
+    EXPECT_EQ(matcher.nearestTeam(plan.spellings[0].written), 1);
+
+    options.names = {{"ブラジリ", "ブラジル"}};
+    plan = prepareMemberImport(csv, options, game, kToday);
+    std::vector<std::string> rows;
+    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(row));
+    EXPECT_EQ(rows, (std::vector<std::string>{"+山田|26/06/10|ブラジル,Atlantis", "+鈴木|26/06/10|ブラジル,日本",
+                                              "+佐藤|26/06/10|ブラジル,ドイツ"}));
+    EXPECT_EQ(problemLines(plan), (std::vector<std::string>{"2,3: \"Atlantis\" matches no team; kept as written"}));
+    ASSERT_EQ(plan.spellings.size(), 2u);
+    EXPECT_EQ(plan.spellings[0].team, 1) << "still listed, with where it goes now";
+    EXPECT_EQ(plan.spellings[0].count, 3u);
 }
 
 struct FileErrorCase {
