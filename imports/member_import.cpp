@@ -206,7 +206,11 @@ private:
             blanks.clear();
 
             const TeamMatch match = matcher_.match(pick);
-            if (match.kind == MatchKind::none || match.kind == MatchKind::alias) spellings_.add(matcher_, pick, match);
+            // A pick no encoding reads keeps its row out whatever it is mapped to.
+            const CellNote* note = noteOf(column);
+            const bool readable = !note || note->kind != CellNote::Kind::undecodable;
+            if (readable && (match.kind == MatchKind::none || match.kind == MatchKind::alias))
+                spellings_.add(matcher_, pick, match);
             PlannedVote vote{column, {}, std::string(pick), match.team};
             std::string stored;
             if (match.team >= 0) {
