@@ -72,6 +72,7 @@ class Spellings {
 public:
     void add(TeamMatcher& matcher, std::string_view written, const TeamMatch& match) {
         const std::string& key = matcher.keyOf(written);
+        if (key.empty()) return;  // nothing a name file could name
         const auto [at, added] = index_.try_emplace(key, list_.size());
         if (added) list_.push_back({std::string(written), key, 0, match.team});
         ++list_[at->second].count;
@@ -87,18 +88,20 @@ private:
 class RowPlanner {
 public:
     RowPlanner(const MembersFile& file, const MemberImportOptions& options, std::vector<std::size_t> voteColumns,
-               const Game& game, TeamMatcher& matcher, std::string_view todayText)
+               const Game& game, TeamMatcher& matcher, std::string_view todayText,
+               const std::vector<std::string>& teamNames)
         : file_(file),
           options_(options),
           voteColumns_(std::move(voteColumns)),
           game_(game),
           matcher_(matcher),
           today_(todayText),
-          teamNames_(static_cast<std::size_t>(game.teamCount())) {}
+          teamNames_(teamNames) {}
 
     // Rows are planned in file order.
     PlannedRow plan(std::size_t record) {
         PlannedRow row;
+        row.fileRow = record;
         row.line = file_.table.line(record);
         line_ = row.line;
         record_ = record;
@@ -181,12 +184,6 @@ private:
         }
     }
 
-    const std::string& teamName(int team) {
-        std::string& name = teamNames_[static_cast<std::size_t>(team)];
-        if (name.empty()) name = sjis::toUtf8(game_.teamAt(team).name.view());
-        return name;
-    }
-
     void readVotes(PlannedRow& row) {
         row.votes.reserve(std::min<std::size_t>(voteColumns_.size(), Member::kMaxVotes));
         std::vector<std::size_t> blanks;  // reported once a later pick moves up over them
@@ -211,11 +208,10 @@ private:
             const bool readable = !note || note->kind != CellNote::Kind::undecodable;
             if (readable && (match.kind == MatchKind::none || match.kind == MatchKind::alias))
                 spellings_.add(matcher_, pick, match);
-            PlannedVote vote{column, {}, std::string(pick), match.team};
+            PlannedVote vote{static_cast<std::uint32_t>(column), match.team, {}};
             std::string stored;
             if (match.team >= 0) {
                 stored = game_.teamAt(match.team).name.str();
-                vote.text = teamName(match.team);
                 decoded(column);
             } else {
                 const auto bytes = storable(pick, column);
@@ -228,7 +224,8 @@ private:
             }
             const TextField field(stored);
             if (row.record.findVote(field.view()) >= 0) {
-                report(Kind::repeatedVote, column, vote.text);
+                report(Kind::repeatedVote, column,
+                       match.team >= 0 ? teamNames_[static_cast<std::size_t>(match.team)] : vote.text);
                 continue;
             }
             if (match.team < 0) {
@@ -260,7 +257,7 @@ private:
     const Game& game_;
     TeamMatcher& matcher_;
     const std::string today_;
-    std::vector<std::string> teamNames_;  // UTF-8, filled on first use
+    const std::vector<std::string>& teamNames_;  // UTF-8
     Spellings spellings_;
     std::size_t record_ = 0;
     std::size_t nextNote_ = 0;  // the first note of this row or a later one
@@ -355,8 +352,10 @@ MemberImportPlan planMemberImport(const MembersFile& file, const MemberImportOpt
     matcher.setAliases(options.names);
     const std::size_t first = options.header ? 1 : 0;
     const std::size_t records = file.table.rowCount();
-    RowPlanner planner(file, options, voteColumns(options, width), game, matcher, todayText);
     MemberImportPlan plan;
+    plan.teamNames.reserve(static_cast<std::size_t>(game.teamCount()));
+    for (const Team& team : game.teams()) plan.teamNames.push_back(sjis::toUtf8(team.name.view()));
+    RowPlanner planner(file, options, voteColumns(options, width), game, matcher, todayText, plan.teamNames);
     plan.rows.reserve(records - std::min(first, records));
     for (std::size_t k = first; k < records; ++k)
         if (!isBlank(file.table, k)) plan.rows.push_back(planner.plan(k));

@@ -14,6 +14,7 @@
 // The caller runs the scoring and the orderings after applying, as after
 // any edit.
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -68,18 +69,19 @@ private:
 // Throws MemberOptionsError.
 void checkMemberOptions(const MemberImportOptions& options);
 
-// One pick as the preview shows it.
+// One pick as the preview shows it (MemberImportPlan::voteText). Small: a
+// plan holds one for every pick of the file.
 struct PlannedVote {
-    std::size_t column = 0;
-    std::string text;     // UTF-8: the matched team's name as the game has it, else the pick as written
-    std::string written;  // UTF-8: the pick as written, trimmed
-    int team = -1;        // the matched team's index, or -1
+    std::uint32_t column = 0;
+    int team = -1;     // the matched team's index, or -1
+    std::string text;  // UTF-8, for a pick no team matches: as written (trimmed, cut as it is stored)
 };
 
 // One record of the file (blank records are left out) and what becomes of it.
 struct PlannedRow {
     enum class Action { add, replace, skip };
 
+    std::size_t fileRow = 0;     // its index in the file's table (where each pick is as written)
     std::size_t line = 0;
     Action action = Action::add;
     int member = -1;             // replace: the member's index in the game
@@ -107,8 +109,13 @@ struct MemberImportPlan {
     std::size_t problemCount = 0;
     std::size_t voteColumns = 0;  // the most votes a row keeps
     std::vector<PickSpelling> spellings;  // in the order first met
+    std::vector<std::string> teamNames;   // UTF-8, the game's teams as the plan found them
 
     bool importsAnything() const { return toAdd + toReplace > 0; }
+    // The matched team's name as the game has it, else the pick as written.
+    std::string_view voteText(const PlannedVote& vote) const {
+        return vote.team >= 0 ? std::string_view(teamNames[static_cast<std::size_t>(vote.team)]) : vote.text;
+    }
 };
 
 // Plans the import of `file`'s records into `game` (which it does not change):

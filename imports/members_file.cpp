@@ -29,6 +29,7 @@ public:
             }
             out.endRow();
         }
+        out.shrink();
         return out;
     }
 
@@ -61,10 +62,14 @@ private:
 
 }  // namespace
 
+void checkMembersFileSize(std::uintmax_t bytes) {
+    if (bytes > kMaxMembersFileBytes)
+        throw text::InputError({text::InputProblem::Kind::fileTooLarge, 0, 0, {}, kMaxMembersFileBytes});
+}
+
 MembersFile readMembersFile(std::string_view bytes, const MembersFileFormat& format) {
     using text::InputProblem;
-    if (bytes.size() > kMaxMembersFileBytes)
-        throw text::InputError({InputProblem::Kind::fileTooLarge, 0, 0, {}, kMaxMembersFileBytes});
+    checkMembersFileSize(bytes.size());
     MembersFile file;
     file.encoding = text::chooseEncoding(bytes, format.encoding);
     bytes.remove_prefix(file.encoding.bomSize);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -10,10 +11,10 @@
 
 namespace scorvale::imports {
 
-// A members file is refused beyond this size: a form's export of 300,000
-// members with ten picks each is about 30 MB, far beyond any pool, so a
-// larger file is some other file, and reading it would hold several times
-// its size in memory.
+// A members file is refused beyond this size: a form's export of 200,000
+// members with ten picks each, written in Japanese, is about 32 MB, far
+// beyond any pool, so a larger file is some other file, and reading it would
+// hold several times its size in memory.
 inline constexpr std::size_t kMaxMembersFileBytes = 32u * 1024 * 1024;
 // ... and beyond this many columns holding something (empty columns after a
 // record's last cell cost nothing and are not counted): a member has at most
@@ -57,6 +58,10 @@ struct MembersFile {
         return encoding.encoding == text::Encoding::cp932 ? text::Encoding::utf8 : text::Encoding::cp932;
     }
 };
+
+// Throws InputError fileTooLarge beyond kMaxMembersFileBytes: a caller that
+// knows a file's size asks before reading it.
+void checkMembersFileSize(std::uintmax_t bytes);
 
 // Reads `bytes`: refuses files beyond kMaxMembersFileBytes, decodes in the
 // chosen encoding (chooseEncoding; UTF-16 first becomes UTF-8), finds the

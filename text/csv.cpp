@@ -226,11 +226,18 @@ void CsvTable::endRow() {
     }
 }
 
+void CsvTable::shrink() {
+    text_.shrink_to_fit();
+    ends_.shrink_to_fit();
+    rows_.shrink_to_fit();
+}
+
 CsvTable readCsvTable(std::string_view text, char separator, std::size_t maxColumns) {
     CsvTable table;
     table.limitColumns(maxColumns);
     TableSink sink(table);
     Parser<TableSink>(text, separator, sink).run();
+    table.shrink();
     return table;
 }
 

@@ -64,6 +64,8 @@ public:
     void appendToCell(std::string_view bytes);
     void endCell();
     void endRow();
+    // Gives back the room reserved for more cells.
+    void shrink();
     // Throws InputError tooManyColumns (at the row's line and the cell's
     // column) for a non-empty cell beyond `maxColumns`.
     void limitColumns(std::size_t maxColumns) { maxColumns_ = maxColumns; }

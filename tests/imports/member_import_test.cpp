@@ -191,10 +191,10 @@ Game smallGame() {
 }
 
 // A row as "+name|date|votes" (add), "=name|..." (replace) or "-name|..." (skip).
-std::string rowText(const PlannedRow& row) {
+std::string rowText(const MemberImportPlan& plan, const PlannedRow& row) {
     const char mark = row.action == Action::add ? '+' : row.action == Action::replace ? '=' : '-';
     std::string out = mark + row.name + "|" + row.date + "|";
-    for (std::size_t k = 0; k < row.votes.size(); ++k) out += (k > 0 ? "," : "") + row.votes[k].text;
+    for (std::size_t k = 0; k < row.votes.size(); ++k) out += (k > 0 ? "," : "") + std::string(plan.voteText(row.votes[k]));
     return out;
 }
 
@@ -278,7 +278,7 @@ TEST(MemberImport, RowRules) {
         std::vector<std::string> rows;
         std::vector<MemberProblem> problems;
         for (const PlannedRow& row : plan.rows) {
-            rows.push_back(rowText(row));
+            rows.push_back(rowText(plan, row));
             problems.insert(problems.end(), row.problems.begin(), row.problems.end());
         }
         if (!c.rows.empty()) {
@@ -353,7 +353,7 @@ TEST(MemberImport, CellsNotInTheFilesEncodingAreReadAndSaid) {
                                       "4,1: bytes that are neither UTF-8 nor CP932; row not imported",
                                   }));
     std::vector<std::string> rows;
-    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(row));
+    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(plan, row));
     EXPECT_EQ(rows, (std::vector<std::string>{"+山田|26/06/10|日本,ブラジル", "+鈴木|26/06/10|ドイツ,日本",
                                               "-\xEF\xBF\xBD\xEF\xBF\xBD|26/06/10|日本"}));
 
@@ -382,7 +382,7 @@ TEST(MemberImport, SpellingsAreListedOnceAndMappedEverywhere) {
     options.names = {{"ブラジリ", "ブラジル"}};
     plan = prepareMemberImport(csv, options, game, kToday);
     std::vector<std::string> rows;
-    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(row));
+    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(plan, row));
     EXPECT_EQ(rows, (std::vector<std::string>{"+山田|26/06/10|ブラジル,Atlantis", "+鈴木|26/06/10|ブラジル,日本",
                                               "+佐藤|26/06/10|ブラジル,ドイツ"}));
     EXPECT_EQ(problemLines(plan), (std::vector<std::string>{"2,3: \"Atlantis\" matches no team; kept as written"}));
@@ -478,7 +478,7 @@ TEST(MemberImport, DefaultVoteColumnsFollowTheNameAndSkipTheDate) {
     const MemberImportPlan plan =
         prepareMemberImport("x,名前,1,日時,2\nignored,山田,日本,2026/06/01,ドイツ\n", options, game, kToday);
     ASSERT_EQ(plan.rows.size(), 1u);
-    EXPECT_EQ(rowText(plan.rows[0]), "+山田|26/06/01|日本,ドイツ");
+    EXPECT_EQ(rowText(plan, plan.rows[0]), "+山田|26/06/01|日本,ドイツ");
 }
 
 TEST(FormDate, ReadsTheTimestampsOfFormsAndSpreadsheets) {

@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -99,11 +100,15 @@ public:
 
         Game game = loadNew(game_, false);
         if (game.settings.name.empty()) throw BadFileError(game_, "the game has no title; nothing is written");
-        const std::string bytes = readWholeFile(csv_);
         const std::string today = todayText();
         imports::TeamMatcher matcher(game);
         imports::MemberImportPlan plan;
         try {
+            // A file too large is refused before it is read.
+            std::error_code unknown;
+            if (const auto size = std::filesystem::file_size(csv_, unknown); !unknown)
+                imports::checkMembersFileSize(size);
+            const std::string bytes = readWholeFile(csv_);
             const imports::MembersFile file = imports::readMembersFile(bytes, options.format());
             std::cerr << csv_ << ": " << encodingReport(file) << "; " << separatorReport(file) << '\n';
             std::optional<imports::ColumnGuess> guess;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
 
 #include "gamefile/file_error.h"
 #include "gamefile/safe_file.h"
@@ -31,6 +32,9 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     std::string bytes;
     imports::MembersFile file;
     try {
+        // A file too large is refused before it is read.
+        std::error_code unknown;
+        if (const auto size = std::filesystem::file_size(*path, unknown); !unknown) imports::checkMembersFileSize(size);
         bytes = readWholeFile(*path);
         file = imports::readMembersFile(bytes);
     } catch (const FileError& error) {

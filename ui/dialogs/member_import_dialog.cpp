@@ -327,7 +327,7 @@ QString MemberImportDialog::unusedColumnsText() const {
 }
 
 void MemberImportDialog::showPlan(const QString& error) {
-    model_.setPlan(plan(), options_);
+    model_.setPlan(plan(), options_, &file_.table);
     spellings_.setSpellings(plan_ ? &plan_->spellings : nullptr);
     unused_->setText(fileError_ ? QString() : unusedColumnsText());
     unused_->setVisible(!unused_->text().isEmpty());

@@ -5,6 +5,8 @@
 #include <QBrush>
 #include <QColor>
 
+#include "text/normalize.h"
+
 namespace scorvale::ui {
 
 namespace {
@@ -29,10 +31,12 @@ QString actionText(PlannedRow::Action action) {
 
 }  // namespace
 
-void MemberPlanModel::setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options) {
+void MemberPlanModel::setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options,
+                              const text::CsvTable* table) {
     beginResetModel();
     plan_ = plan;
     options_ = options;
+    table_ = table;
     endResetModel();
 }
 
@@ -80,8 +84,11 @@ QString MemberPlanModel::toolTip(const PlannedRow& row, int column) const {
     const int vote = column - FirstVoteColumn;
     if (vote >= 0) {
         const imports::PlannedVote& v = row.votes[static_cast<std::size_t>(vote)];
-        if (v.team >= 0 && v.written != v.text)
-            lines.prepend(QStringLiteral("「%1」→ %2").arg(fromUtf8Text(v.written), fromUtf8Text(v.text)));
+        const std::string_view written =
+            table_ ? text::trimSpaces(table_->cell(row.fileRow, v.column)) : std::string_view();
+        const std::string_view shown = plan_->voteText(v);
+        if (v.team >= 0 && !written.empty() && written != shown)
+            lines.prepend(QStringLiteral("「%1」→ %2").arg(fromUtf8Text(written), fromUtf8Text(shown)));
     }
     return lines.join(u'\n');
 }
@@ -111,7 +118,7 @@ QVariant MemberPlanModel::data(const QModelIndex& index, int role) const {
                 case DateColumn: return fromUtf8Text(row.date);
                 default: {
                     const auto vote = static_cast<std::size_t>(column - FirstVoteColumn);
-                    return vote < row.votes.size() ? fromUtf8Text(row.votes[vote].text) : QString();
+                    return vote < row.votes.size() ? fromUtf8Text(plan_->voteText(row.votes[vote])) : QString();
                 }
             }
         case Qt::ToolTipRole: {
