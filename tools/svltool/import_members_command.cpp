@@ -108,8 +108,8 @@ public:
             std::error_code unknown;
             if (const auto size = std::filesystem::file_size(csv_, unknown); !unknown)
                 imports::checkMembersFileSize(size);
-            const std::string bytes = readWholeFile(csv_);
-            const imports::MembersFile file = imports::readMembersFile(bytes, options.format());
+            // The bytes go once the records are read.
+            const imports::MembersFile file = imports::readMembersFile(readWholeFile(csv_), options.format());
             std::cerr << csv_ << ": " << encodingReport(file) << "; " << separatorReport(file) << '\n';
             std::optional<imports::ColumnGuess> guess;
             if (columns_ == "auto") {
