@@ -244,7 +244,7 @@ void MemberImportDialogTest::asksForTheFileWithoutAPath() {
     DialogScript script;
     script.openFile(std::nullopt);
     QVERIFY(!ui::importMembersByDialog(game, script));
-    QCOMPARE(script.openRequests, QStringList{"CSV (*.csv);;すべてのファイル (*)"});
+    QCOMPARE(script.openRequests, QStringList{"CSV・テキスト (*.csv *.txt *.tsv);;すべてのファイル (*)"});
 
     script.openFile(QString::fromStdString(kFixtures + "excel.csv")).dialog([](QDialog& d) { click(d, "ok"); });
     QVERIFY(ui::importMembersByDialog(game, script));

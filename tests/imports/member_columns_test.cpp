@@ -8,19 +8,16 @@
 #include "gamefile/safe_file.h"
 #include "imports/member_columns.h"
 #include "imports/member_import.h"
+#include "tests/imports/member_test_games.h"
 #include "tests/imports/print_problems.h"
 #include "text/sjis_codec.h"
 
 namespace scorvale::imports {
 namespace {
 
-constexpr const char* kToday = "26/06/10";
-
-Game exampleGame() {
-    Game game;
-    loadGame(game, SCORVALE_SOURCE_DIR "/examples/worldcup2002.svl", ReadAll);
-    return game;
-}
+using testing::exampleGame;
+using testing::kToday;
+using testing::memberText;
 
 // One letter a column: t timestamp, e e-mail, n number, T team, s short
 // text, c comments, - empty.
@@ -133,12 +130,6 @@ TEST(MemberColumns, ChoicesGivenWinAndTheRestFollows) {
         {email, "no header, name 2, date 1, picks 4-7"},
     };
     for (const auto& [fixed, columns] : cases) EXPECT_EQ(guessed(form, game, fixed).columns, columns) << columns;
-}
-
-std::string memberText(const Member& m) {
-    std::string out = sjis::toUtf8(m.name.view()) + "|" + m.date.str() + "|";
-    for (int k = 0; k < m.voteCount(); ++k) out += (k > 0 ? "," : "") + sjis::toUtf8(m.vote(k));
-    return out;
 }
 
 // Exports as people have them, imported into the example with no option:

@@ -8,6 +8,7 @@
 #include "imports/form_date.h"
 #include "imports/member_columns.h"
 #include "imports/member_import.h"
+#include "tests/imports/member_test_games.h"
 #include "tests/imports/print_problems.h"
 #include "text/sjis_codec.h"
 
@@ -17,16 +18,11 @@ namespace {
 using Kind = MemberProblem::Kind;
 using Action = PlannedRow::Action;
 
-constexpr const char* kToday = "26/06/10";
+using testing::exampleGame;
+using testing::kToday;
+using testing::memberText;
 
 std::string sj(std::string_view utf8) { return sjis::fromUtf8(utf8).value(); }
-
-// A member as "name|date|vote,vote,...", in UTF-8.
-std::string memberText(const Member& m) {
-    std::string out = sjis::toUtf8(m.name.view()) + "|" + m.date.str() + "|";
-    for (int k = 0; k < m.voteCount(); ++k) out += (k > 0 ? "," : "") + sjis::toUtf8(m.vote(k));
-    return out;
-}
 
 std::vector<std::string> membersFrom(const Game& game, int first) {
     std::vector<std::string> out;
@@ -41,12 +37,6 @@ std::vector<std::string> problemLines(const MemberImportPlan& plan) {
         for (const MemberProblem& p : row.problems)
             out.push_back(std::to_string(p.line) + "," + std::to_string(p.column) + ": " + describe(p));
     return out;
-}
-
-Game exampleGame() {
-    Game game;
-    loadGame(game, SCORVALE_SOURCE_DIR "/examples/worldcup2002.svl", ReadAll);
-    return game;
 }
 
 std::string fixture(const char* name) {

@@ -56,10 +56,13 @@ svltool |decode encode import-members import-results report standings
 svltool im|import-members import-results
 svltool -|--help
 svltool standings --t|--team-key --tsv
-svltool import-members game.svl members.csv --s|--strict
+svltool import-members game.svl members.csv --st|--strict
+svltool import-members game.svl members.csv --s|--separator --strict
+svltool import-members --separator |auto comma semicolon tab
+svltool import-members --columns |auto fixed
 svltool report --member-range |0 1 2
 svltool standings --member-key |0 1 11 12 3
-svltool import-members --encoding |auto cp932 utf-8
+svltool import-members --encoding |auto cp932 utf-16 utf-8
 svltool import-members --encoding=c|cp932
 svltool report --title |
 svltool standings |game.svl games

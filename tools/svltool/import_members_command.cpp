@@ -46,14 +46,6 @@ CLI::Validator columnNumber(bool zeroAllowed) {
         zeroAllowed ? "N (0: none)" : "N");
 }
 
-std::vector<imports::NameAlias> readNames(const std::string& path) {
-    try {
-        return imports::parseNamesFile(readWholeFile(path));
-    } catch (const text::InputError& e) {
-        throw BadFileError(path, e.what());
-    }
-}
-
 class ImportMembersCommand : public Subcommand {
 public:
     ImportMembersCommand()
@@ -157,7 +149,7 @@ private:
                             : separator_ == "tab"       ? text::Separator::tab
                                                         : text::Separator::automatic;
         options.replace = replace_;
-        if (names_) options.names = readNames(*names_);
+        if (names_) options.names = readNamesFile(*names_);
         return options;
     }
 

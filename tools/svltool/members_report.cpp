@@ -15,7 +15,7 @@ using text::Encoding;
 constexpr std::size_t kNotesListed = 5;
 constexpr std::size_t kHeadingBytes = 40;
 
-std::string count(std::size_t n, const char* one, const char* many) {
+std::string counted(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
@@ -36,13 +36,13 @@ std::string why(const EncodingChoice& c) {
         case Reason::allUtf8:
             return c.utf8Characters == 0 ? "plain ASCII" : "every character is";
         case Reason::mostlyUtf8:
-            return count(c.utf8Characters, "character is", "characters are") + ", " +
-                   count(c.otherBytes, "byte is", "bytes are") + " not";
+            return counted(c.utf8Characters, "character is", "characters are") + ", " +
+                   counted(c.otherBytes, "byte is", "bytes are") + " not";
         case Reason::noUtf8:
-            return count(c.otherBytes, "byte is", "bytes are") + " not UTF-8 and no character is";
+            return counted(c.otherBytes, "byte is", "bytes are") + " not UTF-8 and no character is";
         case Reason::mostlyCp932:
-            return count(c.otherBytes, "byte is", "bytes are") + " not UTF-8, only " +
-                   count(c.utf8Characters, "character is", "characters are");
+            return counted(c.otherBytes, "byte is", "bytes are") + " not UTF-8, only " +
+                   counted(c.utf8Characters, "character is", "characters are");
     }
     return {};
 }
@@ -57,7 +57,7 @@ std::string notesOf(const imports::MembersFile& file, imports::CellNote::Kind ki
     for (const imports::CellNote& note : file.notes)
         if (note.kind == kind) notes.push_back(&note);
     if (notes.empty()) return {};
-    std::string out = "; " + count(notes.size(), "cell", "cells") + " " + what + ": ";
+    std::string out = "; " + counted(notes.size(), "cell", "cells") + " " + what + ": ";
     for (std::size_t k = 0; k < std::min(notes.size(), kNotesListed); ++k) out += (k > 0 ? "; " : "") + place(*notes[k]);
     if (notes.size() > kNotesListed) out += "; and " + std::to_string(notes.size() - kNotesListed) + " more";
     return out;
@@ -131,7 +131,7 @@ std::string columnsReport(const imports::MembersFile& file, const imports::Membe
 }
 
 std::string spellingReport(const imports::PickSpelling& spelling, const std::string& nearestTeam) {
-    std::string out = "\"" + spelling.written + "\" (" + count(spelling.count, "pick", "picks") +
+    std::string out = "\"" + spelling.written + "\" (" + counted(spelling.count, "pick", "picks") +
                       ") matches no team; kept as written";
     if (!nearestTeam.empty()) out += "; it may be \"" + nearestTeam + "\"";
     return out;

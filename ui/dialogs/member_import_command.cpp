@@ -25,7 +25,7 @@ void warn(Interaction& interaction, const std::string& path, const QString& reas
 
 bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<std::string> path, const QString& folder) {
     if (!path) {
-        const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV (*.csv);;すべてのファイル (*)"), folder);
+        const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV・テキスト (*.csv *.txt *.tsv);;すべてのファイル (*)"), folder);
         if (!chosen) return false;
         path = QFile::encodeName(*chosen).toStdString();
     }
