@@ -1,6 +1,7 @@
 // Loading and saving a big pool's file, beside the floor any reader pays: a
 // loop that only hex-decodes the same bytes. Merging a file whose members are
-// all present must cost about what a new load does.
+// all present must cost about what a new load does. A results history of
+// thousands of days is saved and loaded with the pool.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -77,8 +78,8 @@ void BM_Load(benchmark::State& state) {
 }
 
 // What a save does before the disk: the file's bytes made piece by piece.
-void BM_Save(benchmark::State& state) {
-    const Game& game = pool(static_cast<int>(state.range(0)));
+// Returns the file's size.
+std::size_t measureSave(benchmark::State& state, const Game& game) {
     std::size_t size = 0;
     for (auto _ : state) {
         size = 0;
@@ -88,7 +89,10 @@ void BM_Save(benchmark::State& state) {
         });
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    return size;
 }
+
+void BM_Save(benchmark::State& state) { measureSave(state, pool(static_cast<int>(state.range(0)))); }
 
 // The whole file as one string in memory (svltool's encode): fresh memory
 // for all of it on every run.
@@ -125,6 +129,53 @@ void BM_MergeAllPresent(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
+// A pool of 1,000 members and `teams` teams whose results were recorded on
+// `days` days, every number moving from day to day as a tournament's do.
+const Game& poolWithHistory(int days, int teams) {
+    static std::map<std::pair<int, int>, Game> pools;
+    const auto key = std::make_pair(days, teams);
+    auto it = pools.find(key);
+    if (it == pools.end()) {
+        Game game = bench::makePool(teams, 1000, 10);
+        for (int d = 0; d < days; ++d) {
+            // A distinct date a day from 00/01/01 on, 28 days a month.
+            char date[16];
+            std::snprintf(date, sizeof date, "%02d/%02d/%02d", d / 336 % 100, d / 28 % 12 + 1, d % 28 + 1);
+            HistoryDay record = currentResults(game, date);
+            for (RecordedResults& t : record.teams) {
+                t.wins = d / 3;
+                t.draws = d % 5;
+                t.losses = d / 4;
+                t.goalDiff = d % 11 - 5;
+            }
+            game.history.setDay(std::move(record));
+        }
+        it = pools.emplace(key, std::move(game)).first;
+    }
+    return it->second;
+}
+
+void BM_SaveWithHistory(benchmark::State& state) {
+    const Game& game = poolWithHistory(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::size_t size = measureSave(state, game);
+    state.counters["days"] = static_cast<double>(game.history.days().size());
+    state.counters["file_MB"] = static_cast<double>(size) / 1e6;
+}
+
+void BM_LoadWithHistory(benchmark::State& state) {
+    const Game& source = poolWithHistory(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::string bytes = gameFileBytes(source);
+    for (auto _ : state) {
+        Game game;
+        loadGameBytes(game, bytes, ReadAll);
+        if (game.history.days().size() != source.history.days().size()) state.SkipWithError("days lost");
+        state.PauseTiming();
+        game = Game{};
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
 BENCHMARK(BM_HexDecodeOnly)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond);
@@ -132,6 +183,9 @@ BENCHMARK(BM_Save)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToString)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveFile)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeAllPresent)->Arg(100000)->Unit(benchmark::kMillisecond);
+// A World Cup (30 days, 48 teams), a league season, and thousands of days of hundreds of teams.
+BENCHMARK(BM_SaveWithHistory)->Args({0, 48})->Args({30, 48})->Args({300, 20})->Args({3000, 300})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadWithHistory)->Args({0, 48})->Args({30, 48})->Args({300, 20})->Args({3000, 300})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

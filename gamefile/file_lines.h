@@ -116,6 +116,31 @@ inline constexpr std::array<MemberTag, 3> kMemberReadOrder = {MemberTag::vote, M
 // The last line of the file; the reader stops at a line holding it.
 inline constexpr std::string_view kFileEnd = "[ALL_END]";
 
+// What the game keeps beyond the format, in lines after kFileEnd that the
+// format's reader never sees: the page HTML出力 writes, then the results
+// history, one block of lines a day, oldest first:
+//
+//   [H_DAY]02/06/14      the day's date
+//   [H_FIXED]0           whether the ranking was fixed that day
+//   [H_TEAM]2,0,1,0,3,1,0,日本   one line a team: kRecordedNumbers, then the name
+//   [H_END]32            the number of team lines, so a lost one is noticed
+//
+// A pass of its own reads them, strictly: a tag only at the start of a line,
+// numbers only as "%d" writes them, any line it does not know skipped. A team
+// name is the rest of its line, so it may hold any text, tags too.
+enum class ExtraTag { page, picture, day, fixed, team, dayEnd };
+
+inline constexpr std::array<std::string_view, 6> kExtraLines = {
+    "[P_PAGE]", "[P_PICTURE]", "[H_DAY]", "[H_FIXED]", "[H_TEAM]", "[H_END]",
+};
+constexpr std::string_view extraTag(ExtraTag tag) { return kExtraLines[static_cast<std::size_t>(tag)]; }
+
+// The numbers of a "[H_TEAM]" line, in order, each followed by a comma.
+inline constexpr std::array<std::int32_t RecordedResults::*, 7> kRecordedNumbers = {
+    &RecordedResults::wins,     &RecordedResults::draws,   &RecordedResults::losses, &RecordedResults::tournamentWins,
+    &RecordedResults::goalDiff, &RecordedResults::qualify, &RecordedResults::out,
+};
+
 // The first tag of the file that `text` holds, or an empty view. The reader
 // finds a tag anywhere in a line and values are written unescaped, so a text
 // holding "[T_NAME]" or "[ALL_END]" would not come back from a save as it

@@ -14,7 +14,11 @@ enum LoadFlags : unsigned {
     ReadSettings = 0x001,
     ReadTeams = 0x010,
     ReadMembers = 0x100,
-    ReadAll = ReadSettings | ReadTeams | ReadMembers,
+    // What the game keeps after the file's end line: the results history and
+    // the page choice, replaced by the file's. A new load takes them, a merge
+    // never does.
+    ReadExtras = 0x1000,
+    ReadAll = ReadSettings | ReadTeams | ReadMembers | ReadExtras,
 };
 
 // One line of bytes to and from the file's scrambled form (each byte as two

@@ -8,6 +8,7 @@
 
 #include <sys/mman.h>
 
+#include "gamefile/extra_lines.h"
 #include "gamefile/file_lines.h"
 #include "gamefile/game_file.h"
 #include "gamefile/pair_decoder.h"
@@ -394,9 +395,9 @@ void reserveMembers(std::vector<Member>& members, detail::NameIndex<Member>& ind
     adviseHugePages(members.data() + members.size(), (members.capacity() - members.size()) * sizeof(Member));
 }
 
-}  // namespace
-
-void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
+// Reads the game's own lines; returns where they stopped: just after the end
+// line, or the size of `bytes` when the file has none.
+std::size_t readGameLines(Game& game, std::string_view bytes, unsigned flags) {
     LineSource lines(bytes);
     std::optional<detail::NameIndex<Team>> teamIndex;
     std::optional<detail::NameIndex<Member>> memberIndex;
@@ -456,9 +457,17 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
             if (!line) break;
         }
 
-        if (line->contains(kFileEnd)) break;
+        if (line->contains(kFileEnd)) return lines.position();
         line = lines.next();
     }
+    return bytes.size();
+}
+
+}  // namespace
+
+void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
+    const std::size_t end = readGameLines(game, bytes, flags);
+    if (flags & ReadExtras) readExtraLines(game, bytes.substr(end));
 }
 
 void loadGame(Game& game, const std::string& path, unsigned flags) { loadGameBytes(game, readWholeFile(path), flags); }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gamefile/extra_lines.h"
 #include "gamefile/file_lines.h"
 #include "gamefile/game_file.h"
 #include "gamefile/hex_code.h"
@@ -87,9 +88,9 @@ void endLine(Sink& sink, std::string_view tag) {
     sink.end();
 }
 
-template <typename Sink>
-void intLine(Sink& sink, std::string_view tag, std::int32_t value) {
-    char digits[16];
+template <typename Sink, typename Int = std::int32_t>
+void intLine(Sink& sink, std::string_view tag, Int value) {
+    char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     sink.put(tag);
     sink.put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
@@ -133,6 +134,33 @@ void recordLines(Sink& sink, const std::array<RecordLine<Record>, N>& lines, con
 }
 
 template <typename Sink>
+void teamResultsLine(Sink& sink, const RecordedResults& team) {
+    char digits[kRecordedNumbers.size() * 12];
+    char* at = digits;
+    for (const auto field : kRecordedNumbers) {
+        at = std::to_chars(at, digits + sizeof digits, team.*field).ptr;
+        *at++ = ',';
+    }
+    sink.put(extraTag(ExtraTag::team));
+    sink.put(std::string_view(digits, static_cast<std::size_t>(at - digits)));
+    sink.putOneLine(team.name.view());
+    sink.end();
+}
+
+template <typename Sink>
+void writeExtras(Sink& sink, const Game& game) {
+    if (!hasExtras(game)) return;
+    intLine(sink, extraTag(ExtraTag::page), static_cast<std::int32_t>(game.page.kind));
+    intLine(sink, extraTag(ExtraTag::picture), game.page.picture ? 1 : 0);
+    for (const HistoryDay& day : game.history.days()) {
+        textLine(sink, extraTag(ExtraTag::day), day.date);
+        intLine(sink, extraTag(ExtraTag::fixed), day.rankingFixed ? 1 : 0);
+        for (const RecordedResults& team : day.teams) teamResultsLine(sink, team);
+        intLine(sink, extraTag(ExtraTag::dayEnd), day.teams.size());
+    }
+}
+
+template <typename Sink>
 void writeGame(Sink& sink, const Game& game) {
     for (const SettingsLine& line : kSettingsLines) {
         switch (line.kind) {
@@ -145,6 +173,7 @@ void writeGame(Sink& sink, const Game& game) {
     for (const Team& t : game.teams()) recordLines(sink, kTeamLines, t);
     for (const Member& m : game.members()) recordLines(sink, kMemberLines, m);
     endLine(sink, kFileEnd);
+    writeExtras(sink, game);
 }
 
 std::size_t estimatedPlainSize(const Game& game) {
@@ -152,10 +181,15 @@ std::size_t estimatedPlainSize(const Game& game) {
                        game.report.editor.size();
     size += game.teams().size() * 180;
     for (const Member& m : game.members()) size += 48 + m.name.size() + m.date.size() + m.symbol.size() + m.votes().byteSize() * 2 + m.votes().size() * 12;
+    for (const HistoryDay& day : game.history.days()) size += 48 + day.teams.size() * 40;
     return size;
 }
 
 }  // namespace
+
+namespace gamefile {
+bool hasExtras(const Game& game) { return !game.history.empty() || game.page != PageChoice{}; }
+}  // namespace gamefile
 
 std::string gameFileText(const Game& game) {
     PlainSink sink;

@@ -1,6 +1,7 @@
 #include "model/results_history.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "model/game.h"
 
@@ -20,6 +21,41 @@ HistoryDay currentResults(const Game& game, std::string date) {
     for (const Team& t : game.teams())
         day.teams.push_back({t.name, t.wins, t.draws, t.losses, t.tournamentWins, t.goalDiff, t.qualify, t.out});
     return day;
+}
+
+namespace {
+
+bool hasResults(const RecordedResults& t) {
+    return t.wins != 0 || t.draws != 0 || t.losses != 0 || t.tournamentWins != 0 || t.goalDiff != 0 ||
+           t.qualify != 0 || t.out != 0;
+}
+
+auto fields(const RecordedResults& t) {
+    return std::tie(t.name.str(), t.wins, t.draws, t.losses, t.tournamentWins, t.goalDiff, t.qualify, t.out);
+}
+
+std::vector<const RecordedResults*> sortedWithResults(const HistoryDay& day) {
+    std::vector<const RecordedResults*> teams;
+    for (const RecordedResults& t : day.teams)
+        if (hasResults(t)) teams.push_back(&t);
+    std::sort(teams.begin(), teams.end(), [](const auto* a, const auto* b) { return fields(*a) < fields(*b); });
+    return teams;
+}
+
+}  // namespace
+
+bool sameResults(const HistoryDay& a, const HistoryDay& b) {
+    if (a.rankingFixed != b.rankingFixed) return false;
+    const auto left = sortedWithResults(a);
+    const auto right = sortedWithResults(b);
+    return std::equal(left.begin(), left.end(), right.begin(), right.end(),
+                      [](const auto* x, const auto* y) { return *x == *y; });
+}
+
+bool recordChange(ResultsHistory& history, const HistoryDay& before, HistoryDay now) {
+    if (sameResults(before, now)) return false;
+    history.setDay(std::move(now));
+    return true;
 }
 
 }  // namespace scorvale

@@ -56,6 +56,17 @@ private:
 // The game's teams' results as they stand now, dated `date`.
 HistoryDay currentResults(const Game& game, std::string date);
 
+// Whether two records hold the same results, dates apart: the same ranking
+// flag and the same teams' results, in any order (sorting a list changes
+// nothing), a team without any result counting as no team (adding or
+// deleting a team before it has played changes nothing).
+bool sameResults(const HistoryDay& a, const HistoryDay& b);
+
+// Puts `now` in the history unless it holds the same results as `before`,
+// the record taken when a command started: a command that changed no team's
+// results leaves the history as it was. True when recorded.
+bool recordChange(ResultsHistory& history, const HistoryDay& before, HistoryDay now);
+
 // Which page HTML出力 writes; remembered with the game, after the end of
 // what the file format defines.
 struct PageChoice {

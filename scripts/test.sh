@@ -33,6 +33,6 @@ fuzz() {
   ASAN_OPTIONS=detect_leaks=1 "build/fuzz/tests/fuzz/$target" -max_total_time=60 -print_final_stats=1 \
     -artifact_prefix="build/fuzz/$target-" ${dict:+-dict="$dict"} "$scratch/$target" 2>&1 | tail -n 6
 }
-fuzz fuzz_load_game tests/fuzz/corpus
+fuzz fuzz_load_game tests/fuzz/corpus tests/fuzz/load_game.dict
 fuzz fuzz_import_results tests/fuzz/corpus_results tests/fuzz/import_results.dict
 fuzz fuzz_import_members tests/fuzz/corpus_members tests/fuzz/import_members.dict

@@ -13,6 +13,7 @@
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "imports/match_list.h"
+#include "model/today_text.h"
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/results_import_command.h"
@@ -98,6 +99,13 @@ void MainController::fullUpdate() {
     sortTeams(game_, TeamSortKey::rank);
     sortMembers(game_, MemberSortKey::rank);
     refreshView();
+}
+
+template <typename Command>
+void MainController::recordingResults(Command command) {
+    const HistoryDay before = currentResults(game_, std::string());
+    command();
+    recordChange(game_.history, before, currentResults(game_, todayText()));
 }
 
 void MainController::tellFileError(const QString& caption, const std::string& path, const std::string& reason) {
@@ -221,14 +229,16 @@ void MainController::importDropped(const std::string& path) {
 void MainController::importCommand(Import kind, std::optional<std::string> path) {
     // The administrator's: the teams' results and the members change.
     if (!editingUnlocked_) return;
-    bool changed = false;
-    changeOrRollBack([&] {
-        changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
-                                          : importMembersByDialog(game_, interaction_, path, gameFolder());
+    recordingResults([&] {
+        bool changed = false;
+        changeOrRollBack([&] {
+            changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
+                                              : importMembersByDialog(game_, interaction_, path, gameFolder());
+        });
+        if (!changed) return;
+        unsaved_ = true;
+        fullUpdate();
     });
-    if (!changed) return;
-    unsaved_ = true;
-    fullUpdate();
 }
 
 QString MainController::gameFolder() const {
@@ -258,7 +268,9 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
         if (!picked) return;
         chosen = localPath(*picked);
     }
-    loadFile(std::move(*chosen), newLoad, flags);
+    // A new load takes the file's history; a merge records what it changed.
+    if (newLoad) return loadFile(std::move(*chosen), true, flags);
+    recordingResults([&] { loadFile(std::move(*chosen), false, flags); });
 }
 
 void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
@@ -346,18 +358,22 @@ void MainController::passwordCommand() {
 
 void MainController::settings() {
     guarded(u"設定", [this] {
-        bool confirmed = false;
-        changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
-        if (!confirmed) return;
-        unsaved_ = true;
-        fullUpdate();
+        recordingResults([this] {
+            bool confirmed = false;
+            changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
+            if (!confirmed) return;
+            unsaved_ = true;
+            fullUpdate();
+        });
     });
 }
 
 void MainController::addTeam() {
     guarded(u"チーム追加", [this] {
-        if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
-        refreshView();
+        recordingResults([this] {
+            if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
+            refreshView();
+        });
     });
 }
 
@@ -384,8 +400,10 @@ void MainController::htmlOutput() {
 void MainController::editTeam(int row) {
     guarded(u"チーム編集", [this, row] {
         if (row < 0 || row >= game_.teamCount()) return;
-        if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
-        fullUpdate();
+        recordingResults([this, row] {
+            if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
+            fullUpdate();
+        });
     });
 }
 

@@ -104,6 +104,10 @@ private:
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();
+    // Runs a command that may change a team's results, or whether the
+    // ranking is fixed, and records today's results in the history when it did.
+    template <typename Command>
+    void recordingResults(Command command);
     void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
 
     Interaction& interaction_;

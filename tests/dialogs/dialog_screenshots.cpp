@@ -61,8 +61,10 @@ int main(int argc, char** argv) {
     game.addMember(member);
     computeStandings(game);
 
+    for (const char* date : {"02/06/14", "02/06/18", "02/06/22"}) game.history.setDay(currentResults(game, date));
+
     testing::DialogScript script;
-    ui::SettingsDialog settings(game.settings, script);
+    ui::SettingsDialog settings(game.settings, game.history, script);
     save(settings, folder, "settings-dialog.png");
 
     ui::TeamValues team;

@@ -1,14 +1,16 @@
 // Any bytes go through the import as the window and svltool take them: read,
 // computed and, when the plan holds, applied to a small game, without a
 // crash, a leak or undefined behaviour. A refused import leaves the game as
-// it was; an applied one touches no member, adds what it reports, saves and
-// loads back as it is, and the same list applied again changes nothing more.
+// it was; an applied one touches no member, adds what it reports, records its
+// days in date order with every team, saves and loads back as it is, history
+// too, and the same list applied again changes nothing more.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "gamefile/game_file.h"
 #include "imports/results_import.h"
+#include "imports/results_replay.h"
 #include "text/sjis_codec.h"
 
 namespace {
@@ -37,7 +39,7 @@ Game smallGame() {
 const std::vector<NameAlias> kAliases = {{"Nippon", "日本"}, {"Samba", "BRA"}, {"Nowhere", "Atlantis"}};
 
 bool same(const Game& a, const Game& b) {
-    return a.settings == b.settings && a.teams() == b.teams() && a.members() == b.members();
+    return a.settings == b.settings && a.teams() == b.teams() && a.members() == b.members() && a.history == b.history;
 }
 
 void check(bool ok) {
@@ -61,7 +63,7 @@ bool importOnce(Game& game, std::string_view bytes, ResultOptions options, Prepa
 
     const Game before = game;
     try {
-        *summary = applyImport(game, r, prepared->plan, kToday);
+        *summary = applyImportWithHistory(game, prepared->list, r, prepared->plan, options, kToday);
     } catch (const ImportError&) {
         check(same(game, before));
         return false;
@@ -70,9 +72,16 @@ bool importOnce(Game& game, std::string_view bytes, ResultOptions options, Prepa
     check(static_cast<std::size_t>(game.teamCount()) ==
           static_cast<std::size_t>(before.teamCount()) + summary->added.size());
     check(game.settings.date == kToday);
+    const auto& days = game.history.days();
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        check(i == 0 || days[i - 1].date < days[i].date);
+        check(days[i].date <= kToday);
+        check(days[i].teams.size() == static_cast<std::size_t>(game.teamCount()));
+    }
     Game loaded;
     loadGameBytes(loaded, gameFileBytes(game), ReadAll);
     check(loaded.teams() == game.teams());
+    check(loaded.history == game.history);
     return true;
 }
 

@@ -52,7 +52,7 @@ while IFS='|' read -r line expected; do
     failed=1
   fi
 done <<'CASES'
-svltool |decode encode import-members import-results report standings
+svltool |decode encode history import-members import-results report standings
 svltool im|import-members import-results
 svltool -|--help
 svltool standings --t|--team-key --tsv
@@ -67,6 +67,7 @@ svltool import-members --encoding=c|cp932
 svltool report --title |
 svltool standings |game.svl games
 svltool report --title Cup |game.svl games
+svltool history --clear |game.svl games
 svltool decode |game.svl games members.csv names.tsv results.json
 svltool import-results game.svl |games members.csv results.json
 svltool import-members -o out.svl game.svl |games members.csv

@@ -361,6 +361,9 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
         {"import-results", svl, matches},
         {"import-results", svl, matches, "-o", out, "--names"},
         {"import-results", svl, matches, "-o", out, "--bogus"},
+        {"history"},
+        {"history", svl, "-o", out},
+        {"history", svl, "--clear"},
     };
     for (const auto& args : cases) {
         const RunResult r = runTool(args);
@@ -371,7 +374,8 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
 }
 
 // The example was built from the same facts as the public list: read into
-// itself, in place, it changes nothing but the game's date.
+// itself, in place, it changes nothing of the game but its date, and records
+// the teams' results on each of the list's 25 match days after the game.
 TEST_F(SvltoolTest, ImportResultsOfTheExampleListChangesOnlyTheGameDate) {
     const std::string game = dir / "wc.svl";
     writeFile(game, readFile(kExample));
@@ -384,14 +388,54 @@ TEST_F(SvltoolTest, ImportResultsOfTheExampleListChangesOnlyTheGameDate) {
 
     const std::vector<std::string> before = lines(runTool({"decode", kExample}).out);
     const std::vector<std::string> after = lines(runTool({"decode", game}).out);
-    ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i) {
+    // The page choice, then 25 days of a line for the date, the ranking, the
+    // 32 teams and the end.
+    ASSERT_EQ(after.size(), before.size() + 2 + 25 * (3 + 32));
+    EXPECT_EQ(after[before.size()], "[P_PAGE]0\r");
+    EXPECT_EQ(after[before.size() + 2], "[H_DAY]02/05/31\r");
+    EXPECT_EQ(after.back(), "[H_END]32\r");
+    for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i].starts_with("[G_DATE]"))
             EXPECT_TRUE(after[i] == "[G_DATE]" + dayBefore + "\r" || after[i] == "[G_DATE]" + dayAfter + "\r")
                 << after[i];
         else
             EXPECT_EQ(after[i], before[i]) << "line " << i + 1;
     }
+}
+
+// The history as a table, and the game without it: the bytes a game that
+// never had one writes.
+TEST_F(SvltoolTest, HistoryListsAndClears) {
+    Game game = smallGame();
+    const std::string without = save(game, "without.svl");
+    HistoryDay first = currentResults(game, "02/06/25");
+    first.teams[0].wins = 0;
+    game.history.setDay(first);
+    HistoryDay last = currentResults(game, "02/06/30");
+    last.rankingFixed = true;
+    game.history.setDay(last);
+    game.page.kind = PageChoice::Kind::phone;
+    const std::string with = save(game, "with.svl");
+
+    const std::string header = "date\tfixed\tteam\twins\tdraws\tlosses\ttournamentWins\tgoalDiff\tqualify\tout\n";
+    const RunResult listed = runTool({"history", with});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, header +
+              "02/06/25\t0\tドイツ\t0\t0\t1\t0\t-2\t1\t1\n"
+              "02/06/25\t0\tブラジル\t3\t0\t0\t1\t8\t1\t0\n"
+              "02/06/30\t1\tドイツ\t1\t0\t1\t0\t-2\t1\t1\n"
+              "02/06/30\t1\tブラジル\t3\t0\t0\t1\t8\t1\t0\n");
+    EXPECT_EQ(runTool({"history", without}).out, header);
+
+    // Cleared in place; the page choice stays.
+    const RunResult cleared = runTool({"history", with, "--clear", "-o", with});
+    ASSERT_EQ(cleared.status, 0) << cleared.err;
+    Game expected = smallGame();
+    expected.page.kind = PageChoice::Kind::phone;
+    EXPECT_EQ(readFile(with), gameFileBytes(expected));
+    const RunResult again = runTool({"history", without, "--clear", "-o", dir / "same.svl"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(readFile(dir / "same.svl"), readFile(without));
 }
 
 TEST_F(SvltoolTest, ImportResultsIntoAGameWithoutTeamsAddsTheExampleTeams) {

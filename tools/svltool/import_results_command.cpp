@@ -5,6 +5,7 @@
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
 #include "imports/results_import.h"
+#include "imports/results_replay.h"
 #include "model/today_text.h"
 #include "tools/svltool/game_io.h"
 #include "tools/svltool/subcommand.h"
@@ -46,7 +47,8 @@ public:
             imports::TeamMatcher matcher(game, std::move(aliases));
             const imports::PreparedImport prepared =
                 imports::prepareImport(bytes, matcher, imports::ResultOptions{knockoutGoals_});
-            summary = imports::applyImport(game, prepared.results, prepared.plan, todayText());
+            summary = imports::applyImportWithHistory(game, prepared.list, prepared.results, prepared.plan,
+                                                      imports::ResultOptions{knockoutGoals_}, todayText());
         } catch (const imports::ImportError& e) {
             throw BadFileError(matches_, e.what());
         }

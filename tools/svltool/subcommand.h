@@ -41,6 +41,7 @@ std::unique_ptr<Subcommand> makeStandingsCommand();
 std::unique_ptr<Subcommand> makeReportCommand();
 std::unique_ptr<Subcommand> makeImportResultsCommand();
 std::unique_ptr<Subcommand> makeImportMembersCommand();
+std::unique_ptr<Subcommand> makeHistoryCommand();
 
 // Every subcommand, in the order the help lists them.
 std::vector<std::unique_ptr<Subcommand>> makeSubcommands();

@@ -10,6 +10,7 @@ std::vector<std::unique_ptr<Subcommand>> makeSubcommands() {
     all.push_back(makeReportCommand());
     all.push_back(makeImportResultsCommand());
     all.push_back(makeImportMembersCommand());
+    all.push_back(makeHistoryCommand());
     return all;
 }
 

@@ -43,9 +43,13 @@ std::string proposedReportPath(const std::string& currentFilePath) {
 }
 
 bool runSettingsCommand(Game& game, Interaction& interaction) {
-    SettingsDialog dialog(game.settings, interaction);
+    SettingsDialog dialog(game.settings, game.history, interaction);
     if (!interaction.runDialog(dialog)) return false;
     game.settings = dialog.values();
+    if (dialog.clearHistory() &&
+        interaction.askYesNo(QStringLiteral("結果の履歴の消去"),
+                             QStringLiteral("結果の履歴（%1日分）を消去しますか？").arg(game.history.days().size())))
+        game.history.clear();
     return true;
 }
 

@@ -12,7 +12,8 @@ namespace scorvale::ui {
 // `interaction`, applies confirmed values to the game and reports how the
 // main window ends the command.
 
-// Settings: true when confirmed (the caller then runs fullUpdate).
+// Settings: true when confirmed (the caller then runs fullUpdate). Clears
+// the results history when the dialog asks to and the user confirms.
 bool runSettingsCommand(Game& game, Interaction& interaction);
 // Add team: true when a team was added (scoring and rank order already done).
 bool addTeamByDialog(Game& game, Interaction& interaction);

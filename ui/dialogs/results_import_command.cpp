@@ -6,6 +6,7 @@
 #include "gamefile/file_error.h"
 #include "gamefile/safe_file.h"
 #include "imports/results_import.h"
+#include "imports/results_replay.h"
 #include "model/today_text.h"
 #include "ui/dialogs/results_import_dialog.h"
 
@@ -46,9 +47,11 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         return false;
     }
 
+    // The dialog takes the list; the history replays it.
+    const imports::MatchList list = prepared.list;
     ResultsImportDialog dialog(game, std::move(prepared), {}, QFileInfo(shownPath).fileName(), interaction);
     if (!interaction.runDialog(dialog)) return false;
-    imports::applyImport(game, dialog.results(), dialog.plan(), todayText());
+    imports::applyImportWithHistory(game, list, dialog.results(), dialog.plan(), dialog.options(), todayText());
     return true;
 }
 

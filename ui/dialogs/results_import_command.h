@@ -14,7 +14,9 @@ namespace scorvale::ui {
 // file name as QFile::encodeName gives it), reads it, shows the preview and
 // on OK applies it to the teams. A file that cannot be read or is no match
 // list is a warning naming the file and the reason, and the game stays as it
-// was. True when the game changed; the caller then runs fullUpdate.
+// was. The import is recorded in the results history, a dated list day by
+// day (applyImportWithHistory). True when the game changed; the caller then
+// runs fullUpdate.
 bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<std::string> path = std::nullopt,
                            const QString& folder = QString());
 

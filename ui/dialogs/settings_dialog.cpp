@@ -26,9 +26,22 @@ QLineEdit* numberField(const char* name, std::int32_t value, QWidget* parent) {
     edit->setText(QString::number(value));
     return edit;
 }
+
+// How many days the history holds, and from when to when.
+QString historySummary(const ResultsHistory& history) {
+    if (history.empty()) return QStringLiteral("記録なし");
+    const auto& days = history.days();
+    return QStringLiteral("%1日分（%2～%3）")
+        .arg(days.size())
+        .arg(fromSjis(days.front().date), fromSjis(days.back().date));
+}
 }  // namespace
 
 SettingsDialog::SettingsDialog(const GameSettings& values, Interaction& interaction, QWidget* parent)
+    : SettingsDialog(values, ResultsHistory{}, interaction, parent) {}
+
+SettingsDialog::SettingsDialog(const GameSettings& values, const ResultsHistory& history, Interaction& interaction,
+                               QWidget* parent)
     : QDialog(parent), values_(values), interaction_(interaction) {
     setWindowTitle(QStringLiteral("設定"));
 
@@ -106,6 +119,16 @@ SettingsDialog::SettingsDialog(const GameSettings& values, Interaction& interact
     rule->addWidget(ruleText, 2, 0);
     rule->setColumnStretch(2, 1);
 
+    auto* historyBox = new QGroupBox(QStringLiteral("結果の履歴"), this);
+    auto* historyLayout = new QHBoxLayout(historyBox);
+    auto* historyText = new QLabel(historySummary(history), historyBox);
+    historyText->setObjectName(QStringLiteral("historySummary"));
+    clearHistory_ = new QCheckBox(QStringLiteral("履歴を消去する"), historyBox);
+    clearHistory_->setObjectName(QStringLiteral("clearHistory"));
+    clearHistory_->setEnabled(!history.empty());
+    historyLayout->addWidget(historyText, 1);
+    historyLayout->addWidget(clearHistory_);
+
     QDialogButtonBox* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
@@ -113,10 +136,13 @@ SettingsDialog::SettingsDialog(const GameSettings& values, Interaction& interact
     layout->addWidget(rateBox);
     layout->addLayout(middle);
     layout->addLayout(rule);
+    layout->addWidget(historyBox);
     layout->addWidget(buttons);
 }
 
 int SettingsDialog::rateChoice() const { return rate_->checkedId(); }
+
+bool SettingsDialog::clearHistory() const { return clearHistory_->isChecked(); }
 
 void SettingsDialog::accept() {
     GameSettings read = values_;

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "model/records.h"
+#include "model/results_history.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -14,13 +15,19 @@ class Interaction;
 
 // "設定": the rules of the game. Filled from a copy of the settings; after OK
 // values() holds every confirmed field (rate 4 when no dividend was chosen).
+// Below the rules it shows how many days the results history holds, with a
+// box to clear it.
 class SettingsDialog : public QDialog {
 public:
     SettingsDialog(const GameSettings& values, Interaction& interaction, QWidget* parent = nullptr);
+    SettingsDialog(const GameSettings& values, const ResultsHistory& history, Interaction& interaction,
+                   QWidget* parent = nullptr);
 
     const GameSettings& values() const { return values_; }
     // 0 cubed, 1 squared, 2 normal; -1 when no radio button is selected.
     int rateChoice() const;
+    // Whether OK asks to clear the results history.
+    bool clearHistory() const;
 
     void accept() override;
 
@@ -39,6 +46,7 @@ private:
     QLineEdit* bonus2_;
     QLineEdit* bonus3_;
     QLineEdit* qualifyBonus_;
+    QCheckBox* clearHistory_;
 };
 
 }  // namespace scorvale::ui
