@@ -470,6 +470,16 @@ void loadGameBytes(Game& game, std::string_view bytes, unsigned flags) {
     if (flags & ReadExtras) readExtraLines(game, bytes.substr(end));
 }
 
+bool holdsGame(std::string_view bytes) {
+    LineSource lines(bytes);
+    for (std::optional<Line> line = lines.next(); line; line = lines.next()) {
+        const std::string_view text = line->view();
+        if (text.find(kGameNameTag) != std::string_view::npos) return true;
+        if (text.find(kFileEnd) != std::string_view::npos) return false;
+    }
+    return false;
+}
+
 void loadGame(Game& game, const std::string& path, unsigned flags) { loadGameBytes(game, readWholeFile(path), flags); }
 
 }  // namespace scorvale

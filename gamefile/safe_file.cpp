@@ -6,12 +6,14 @@
 #include <cstring>
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 #include "gamefile/file_error.h"
+#include "gamefile/save_target.h"
 
 namespace scorvale {
 
@@ -75,20 +77,42 @@ std::string finalTarget(const std::string& path) {
     throw FileError(path, reasonOf(ELOOP));
 }
 
-const char* kindOf(mode_t mode) {
-    if (S_ISFIFO(mode)) return "a FIFO";
-    if (S_ISCHR(mode)) return "a character device";
-    if (S_ISBLK(mode)) return "a block device";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "neither file nor folder";
+FileKind kindOf(mode_t mode) {
+    if (S_ISREG(mode)) return FileKind::regular;
+    if (S_ISDIR(mode)) return FileKind::folder;
+    if (S_ISFIFO(mode)) return FileKind::fifo;
+    if (S_ISCHR(mode)) return FileKind::characterDevice;
+    if (S_ISBLK(mode)) return FileKind::blockDevice;
+    if (S_ISSOCK(mode)) return FileKind::socket;
+    return FileKind::other;
 }
 
 // Refuses all but a regular file the machine can hold.
 void checkReadable(const std::string& path, const struct stat& st) {
     if (S_ISDIR(st.st_mode)) throw FileError(path, reasonOf(EISDIR));
-    if (!S_ISREG(st.st_mode)) throw FileError(path, std::string("not a regular file (") + kindOf(st.st_mode) + ")");
+    if (!S_ISREG(st.st_mode)) throw FileError(path, notRegularReason(kindOf(st.st_mode)));
     const auto size = static_cast<std::uint64_t>(st.st_size);
     if (size > readableFileLimit()) throw FileError(path, tooLarge(size));
+}
+
+// What a save would replace at `file`. Whether the user may write it is
+// asked by opening it for writing, which changes nothing in a regular file
+// and answers for permissions, ACLs, read-only mounts and capabilities alike.
+SaveTarget saveTargetAt(const std::string& file, const std::string& path) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) {
+        if (errno == ENOENT) return {};
+        throw FileError(path, reasonOf(errno));
+    }
+    SaveTarget target;
+    target.kind = kindOf(st.st_mode);
+    target.names = static_cast<std::uint64_t>(st.st_nlink);
+    if (target.kind == FileKind::regular) {
+        const Fd fd(::open(file.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+        // Any other failure (no descriptor left, say) is the save's own to meet.
+        target.writable = fd.get() >= 0 || (errno != EACCES && errno != EPERM && errno != EROFS);
+    }
+    return target;
 }
 
 }  // namespace
@@ -103,8 +127,9 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     // The temporary file lies beside the file replaced, so that the rename
     // stays within one folder and one file system.
     const std::string file = finalTarget(path);
+    if (const std::optional<SaveRefusal> refusal = saveRefusal(saveTargetAt(file, path)))
+        throw SaveRefusedError(path, *refusal);
     struct stat target {};
-    if (::stat(file.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) throw FileError(path, reasonOf(EISDIR));
 
     std::string tmpl = file + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());

@@ -11,7 +11,8 @@ namespace scorvale {
 // Writes `bytes` to `path` without ever destroying what is there: a temporary
 // file in the same folder is written, flushed, synced and renamed over the
 // target. On any failure the temporary file is removed, the old file stays
-// byte for byte, and FileError is thrown.
+// byte for byte, and FileError is thrown. A target a save may not replace
+// (saveRefusal) is refused before anything is written.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // The same for a file made piece by piece: `produce` is called once and hands

@@ -161,7 +161,7 @@ void writeExtras(Sink& sink, const Game& game) {
 }
 
 template <typename Sink>
-void writeGame(Sink& sink, const Game& game) {
+void writeSettings(Sink& sink, const Game& game) {
     for (const SettingsLine& line : kSettingsLines) {
         switch (line.kind) {
             case LineKind::number: intLine(sink, line.tag, game.settings.*line.number); break;
@@ -170,6 +170,11 @@ void writeGame(Sink& sink, const Game& game) {
         }
     }
     endLine(sink, kSettingsEnd);
+}
+
+template <typename Sink>
+void writeGame(Sink& sink, const Game& game) {
+    writeSettings(sink, game);
     for (const Team& t : game.teams()) recordLines(sink, kTeamLines, t);
     for (const Member& m : game.members()) recordLines(sink, kMemberLines, m);
     endLine(sink, kFileEnd);
@@ -195,6 +200,12 @@ std::string gameFileText(const Game& game) {
     PlainSink sink;
     sink.out.reserve(estimatedPlainSize(game));
     writeGame(sink, game);
+    return std::move(sink.out);
+}
+
+std::string settingsFileText(const Game& game) {
+    PlainSink sink;
+    writeSettings(sink, game);
     return std::move(sink.out);
 }
 

@@ -7,6 +7,7 @@
 #include "report/page_parts.h"
 #include "report/report_texts.h"
 #include "report/sections.h"
+#include "scorvale/version.h"
 
 namespace scorvale {
 
@@ -115,7 +116,9 @@ std::string htmlReportBytes(const Game& game, const ReportSettings& settings) {
     page += "<HR>";
     appendText(page, greetingToHtml(settings.foot));
     page += "\r\n";
-    page += "<HR><div align=\"right\"><i><small><a href=\"#\">Scorvale Version 1.3.3.0</a></small></i></div>\r\n";
+    page += "<HR><div align=\"right\"><i><small><a href=\"#\">";
+    page += kVersionLine;
+    page += "</a></small></i></div>\r\n";
     page += "<HR></CENTER></BODY></HTML>\r\n";
     return page;
 }

@@ -21,14 +21,26 @@ void scoreResults(const GameSettings& s, Team& team) {
 
 std::int32_t rankingTotal(const Team& team) { return wrapAdd(team.points, team.bonus); }
 
-// Ranks teams in collection order; a place bonus awarded to a team counts in
-// the comparisons of every team after it in the same pass.
+// A radix key of 32 bits that puts larger signed values first.
+std::uint64_t descendingBits(std::int32_t v) { return ~(static_cast<std::uint32_t>(v) ^ 0x80000000u) & 0xFFFFFFFFu; }
+
+// Ranks the teams and awards place bonuses, visiting them by their standing
+// before place bonuses: ranking total, then goal difference, best first, and
+// teams equal on both in collection order. A bonus awarded to one team only
+// lifts it further past the teams visited after it, so how the list was
+// last ordered decides nothing but which of two fully tied teams takes a
+// place: the earlier in the collection.
 void rankTeams(const GameSettings& s, std::vector<Team>& teams) {
-    for (std::size_t i = 0; i < teams.size(); ++i) {
-        Team& t = teams[i];
+    std::vector<KeyedIndex>& visit = keyedScratch(teams.size());
+    for (std::size_t i = 0; i < teams.size(); ++i)
+        visit[i] = {descendingBits(rankingTotal(teams[i])) << 32 | descendingBits(teams[i].goalDiff),
+                    static_cast<std::uint32_t>(i)};
+    radixSortByKey(visit);  // stable: full ties keep collection order
+    for (const KeyedIndex& v : visit) {
+        Team& t = teams[v.index];
         std::int32_t rank = 1;
         for (std::size_t j = 0; j < teams.size(); ++j) {
-            if (j == i) continue;
+            if (j == v.index) continue;
             const std::int32_t mine = rankingTotal(t);
             const std::int32_t theirs = rankingTotal(teams[j]);
             if (mine < theirs || (mine == theirs && t.goalDiff < teams[j].goalDiff)) ++rank;
@@ -88,8 +100,7 @@ void scoreMembers(Game& game) {
 void rankMembers(std::vector<Member>& members) {
     std::vector<KeyedIndex>& byScore = keyedScratch(members.size());
     for (std::size_t i = 0; i < members.size(); ++i) {
-        const std::uint32_t biased = static_cast<std::uint32_t>(members[i].score) ^ 0x80000000u;
-        byScore[i] = {~biased & 0xFFFFFFFFull, static_cast<std::uint32_t>(i)};
+        byScore[i] = {descendingBits(members[i].score), static_cast<std::uint32_t>(i)};
     }
     radixSortByKey(byScore);
     std::int32_t rank = 1;

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "scorvale/version.h"
+
 namespace scorvale::ui {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
@@ -18,7 +20,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     picture->setFixedSize(32, 32);
     row->addWidget(picture, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
-    texts->addWidget(new QLabel(QStringLiteral("Scorvale Version 1.3.3.0"), this));
+    texts->addWidget(new QLabel(QLatin1String(kVersionLine), this));
     texts->addWidget(new QLabel(QStringLiteral("Scorvale の開発者たち"), this));
     row->addLayout(texts);
     layout->addLayout(row);

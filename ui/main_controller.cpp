@@ -17,6 +17,7 @@
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/results_import_command.h"
+#include "ui/file_messages.h"
 #include "ui/load_settings_dialog.h"
 #include "ui/password_dialog.h"
 #include "ui/qt_text.h"
@@ -108,9 +109,9 @@ void MainController::recordingResults(Command command) {
     recordChange(game_.history, before, currentResults(game_, todayText()));
 }
 
-void MainController::tellFileError(const QString& caption, const std::string& path, const std::string& reason) {
+void MainController::tellFileError(const QString& caption, const FileError& error) {
     interaction_.tell(Interaction::Icon::Warning, caption,
-                      localPath(path) + QLatin1Char('\n') + QString::fromLocal8Bit(reason));
+                      localPath(error.path()) + QLatin1Char('\n') + fileErrorReason(error));
 }
 
 template <typename Command>
@@ -123,7 +124,7 @@ void MainController::guarded(const char16_t* caption, Command command) {
         return;
     } catch (const FileError& error) {
         try {
-            tellFileError(QString::fromUtf16(caption), error.path(), error.reason());
+            tellFileError(QString::fromUtf16(caption), error);
         } catch (...) {
         }
         return;
@@ -262,6 +263,11 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
         if (dialog.mergeTeams()) flags |= ReadTeams;
         if (dialog.mergeMembers()) flags |= ReadMembers;
     }
+    // Asked before the file is chosen and read: a save answered here may
+    // write the very file the user then opens.
+    if (newLoad && !settleUnsaved(QStringLiteral("読み込み"),
+                                  QStringLiteral("変更が保存されていません。保存してから読み込みますか？")))
+        return;
 
     if (!chosen) {
         const std::optional<QString> picked = interaction_.chooseOpenFile(QStringLiteral("svl (*.svl)"), gameFolder());
@@ -274,8 +280,14 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
 }
 
 void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
-    // The open game is only given up once the new file is in hand.
+    // The open game is only given up once the new file is in hand. An empty
+    // file loads as an empty game; other bytes must hold one.
     std::string bytes = readWholeFile(path);
+    if (!bytes.empty() && !holdsGame(bytes)) {
+        interaction_.tell(Interaction::Icon::Warning, QStringLiteral("読み込み"),
+                          localPath(path) + QStringLiteral("\nゲームファイルではないため、読み込めません。"));
+        return;
+    }
     const std::size_t teamsBefore = game_.teams().size();
     const std::size_t membersBefore = game_.members().size();
 
@@ -386,6 +398,9 @@ void MainController::addMember() {
 
 void MainController::htmlOutput() {
     guarded(u"HTML出力", [this] {
+        // The page's title and texts are stored with the game, most of its
+        // choices are not: the game is unsaved only when its file would change.
+        const std::string storedBefore = settingsFileText(game_);
         bool stored = false;
         changeOrRollBack([&] {
             stored = runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
@@ -393,7 +408,7 @@ void MainController::htmlOutput() {
                 return hasGame_;
             });
         });
-        if (stored) unsaved_ = true;
+        if (stored && settingsFileText(game_) != storedBefore) unsaved_ = true;
     });
 }
 
@@ -429,20 +444,29 @@ void MainController::memberHeaderClicked(int column) {
     });
 }
 
-bool MainController::confirmExit() {
-    if (!unsaved_) return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
-    switch (interaction_.askYesNoCancel(QStringLiteral("終了"),
-                                        QStringLiteral("変更が保存されていません。保存してから終了しますか？"))) {
+bool MainController::settleUnsaved(const QString& caption, const QString& question) {
+    if (!unsaved_) return true;
+    switch (interaction_.askYesNoCancel(caption, question)) {
         case Interaction::Answer::Yes: {
-            // Leave only once the game is in its file.
+            // Go on only once the game is in its file.
             bool saved = false;
             guarded(u"保存", [&] { saved = saveCommand(); });
+            // Save stops silently without a title; here the user asked for it.
+            if (!saved && !hasGame_)
+                interaction_.tell(Interaction::Icon::Warning, QStringLiteral("保存"),
+                                  QStringLiteral("ゲームのタイトルが空のため、保存できません。\n"
+                                                 "設定でタイトルを入力してから保存してください。"));
             return saved;
         }
         case Interaction::Answer::No: return true;
         case Interaction::Answer::Cancel: break;
     }
     return false;
+}
+
+bool MainController::confirmExit() {
+    if (!unsaved_) return interaction_.askYesNo(QStringLiteral("終了"), QStringLiteral("終了しますか？"));
+    return settleUnsaved(QStringLiteral("終了"), QStringLiteral("変更が保存されていません。保存してから終了しますか？"));
 }
 
 }  // namespace scorvale::ui

@@ -11,6 +11,10 @@
 
 class QWidget;
 
+namespace scorvale {
+class FileError;
+}
+
 namespace scorvale::ui {
 
 // What the commands change in the window besides the lists.
@@ -101,6 +105,10 @@ private:
     void loadFile(std::string path, bool newLoad, unsigned flags);
     // True when the file was written.
     bool saveCommand();
+    // Before the game is given up: with unsaved changes, asks `question`
+    // (save first, give them up, or stop). True when the caller may go on:
+    // the game was saved, or the user gave the changes up.
+    bool settleUnsaved(const QString& caption, const QString& question);
     // Where the file dialogs for the game start: the current file's folder.
     QString gameFolder() const;
     void passwordCommand();
@@ -108,7 +116,7 @@ private:
     // ranking is fixed, and records today's results in the history when it did.
     template <typename Command>
     void recordingResults(Command command);
-    void tellFileError(const QString& caption, const std::string& path, const std::string& reason);
+    void tellFileError(const QString& caption, const FileError& error);
 
     Interaction& interaction_;
     WindowView& view_;

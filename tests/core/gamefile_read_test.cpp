@@ -6,15 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "tests/support/special_files.h"
 
 namespace scorvale {
 namespace {
@@ -69,11 +68,8 @@ TEST_F(ReadWholeFile, RefusesWhatItCannotRead) {
     const std::string fifo = (dir_ / "fifo.svl").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string socketPath = (dir_ / "socket.svl").string();
-    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const int sock = testing::boundSocket(socketPath);
+    ASSERT_GE(sock, 0);
     fs::create_directory(dir_ / "folder.svl");
     // 64 GiB, or more where the machine's memory is larger still.
     const std::uint64_t huge = std::max<std::uint64_t>(std::uint64_t{64} << 30, readableFileLimit() + 1);

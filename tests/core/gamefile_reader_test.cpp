@@ -19,6 +19,41 @@ std::string votes(int n) {
     return out;
 }
 
+// A file holds a game when a line, as the reader decodes it, holds the game
+// name tag before the end line; the loads refuse other non-empty files.
+TEST(Reader, HoldsGame) {
+    Game titled;
+    titled.settings.name = "Cup";
+    Team t;
+    t.name = "A";
+    titled.addTeam(t);
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
+    const auto scrambled = [](std::initializer_list<std::string_view> lines) {
+        std::string out;
+        for (const std::string_view line : lines) out += scrambleLine(line) + "\r\n";
+        return out;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool game;
+    } cases[] = {
+        {"empty", "", false},
+        {"text", "meeting notes\r\n[agenda] 1. results\r\n", false},
+        {"binary", binary, false},
+        {"scrambled text", scrambled({"meeting notes", "nothing of a game"}), false},
+        {"scrambled teams without a game name", scrambled({"[T_NAME]A", "[T_END]", "[ALL_END]"}), false},
+        {"the name after the end line", scrambled({"[ALL_END]"}) + "[G_NAME]Cup\r\n", false},
+        {"saved game", gameFileBytes(titled), true},
+        {"saved game without title", gameFileBytes(Game{}), true},
+        {"plain game", gameFileText(titled), true},
+        {"plain name after scrambled lines", scrambled({"junk"}) + "[G_NAME]\r\n", true},
+        {"name inside a scrambled line", scrambled({"x[G_NAME]y"}), true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(holdsGame(c.bytes), c.game) << c.what;
+}
+
 // Bad and odd inputs, read with every flag into a start-up game.
 TEST(Reader, OddInputs) {
     const std::string dbl200 = [] {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <stdexcept>
 #include <fstream>
 #include <linux/capability.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -19,6 +21,7 @@
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "tests/support/special_files.h"
 
 namespace scorvale {
 namespace {
@@ -124,6 +127,112 @@ TEST_F(SaveFailure, ReadOnlyFolder) {
               0);
     ::chmod(dir_.c_str(), 0700);
     expectOldFileKept();
+}
+
+// The user nobody: what an ordinary user may not do, root may; a test that
+// runs as root meets the refusals as this user, in a child process.
+constexpr uid_t kNobody = 65534;
+
+// Runs `body` in a child as an ordinary user: as root, the child becomes
+// nobody (who may then write only what was given to it); otherwise it stays
+// who it is.
+int asOrdinaryUser(const std::function<int()>& body) {
+    return inChild([&] {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            return 3;
+        return body();
+    });
+}
+
+// 0 when saving throws FileError naming `path` with exactly `reason`.
+int saveRefusedWith(const Game& game, const std::string& path, const std::string& reason) {
+    try {
+        saveGame(game, path);
+        return 1;
+    } catch (const FileError& e) {
+        return e.path() == path && e.reason() == reason ? 0 : 2;
+    }
+}
+
+std::vector<std::string> entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A target that is not a regular file is refused before anything is
+// written: it stays what it was and no temporary file is left beside it.
+TEST_F(SaveFailure, TargetThatIsNoRegularFile) {
+    const std::string fifo = (dir_ / "fifo.svl").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string socketPath = (dir_ / "socket.svl").string();
+    const int sock = testing::boundSocket(socketPath);
+    ASSERT_GE(sock, 0);
+    fs::create_symlink("fifo.svl", dir_ / "to-fifo.svl");
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {fifo, "not a regular file (a FIFO)"},
+        {(dir_ / "to-fifo.svl").string(), "not a regular file (a FIFO)"},
+        {socketPath, "not a regular file (a socket)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(saveRefusedWith(game_, c.path, c.reason), 0) << c.path;
+    ::close(sock);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(fs::is_socket(socketPath));
+    EXPECT_EQ(entries(dir_), (std::vector<std::string>{"fifo.svl", "game.svl", "socket.svl", "to-fifo.svl"}));
+    EXPECT_EQ(readWholeFile(target_), gameFileBytes(old_));
+}
+
+// "-o /dev/null" as root would have replaced the system's /dev/null. The
+// case runs as an ordinary user, who could not replace it even if the
+// refusal failed: the test would then see another reason.
+TEST_F(SaveFailure, DeviceTarget) {
+    fs::create_symlink("/dev/null", dir_ / "null.svl");
+    ASSERT_EQ(::chmod(dir_.c_str(), 0755), 0);  // the link must be reachable
+    EXPECT_EQ(asOrdinaryUser([&] {
+                  for (const std::string& path : {std::string("/dev/null"), (dir_ / "null.svl").string()})
+                      if (const int r = saveRefusedWith(game_, path, "not a regular file (a character device)")) return r;
+                  return 0;
+              }),
+              0);
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "null.svl"));
+}
+
+// A file its user may not write (chmod 444) is not replaced, although the
+// folder would let a new file be renamed over it.
+TEST_F(SaveFailure, ReadOnlyFile) {
+    ASSERT_EQ(::chmod(target_.c_str(), 0444), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(dir_.c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(target_.c_str(), kNobody, kNobody), 0);
+    }
+    EXPECT_EQ(asOrdinaryUser([&] { return saveRefusedWith(game_, target_, "read-only: this user may not write the file"); }),
+              0);
+    expectOldFileKept();
+    EXPECT_EQ(fs::status(target_).permissions(), fs::perms(0444));
+}
+
+// A file of several names is refused: replacing one name would part it from
+// the others, which would keep the old contents.
+TEST_F(SaveFailure, FileOfSeveralNames) {
+    const std::string other = (dir_ / "other.svl").string();
+    ASSERT_EQ(::link(target_.c_str(), other.c_str()), 0);
+    for (const std::string& path : {target_, other})
+        EXPECT_EQ(saveRefusedWith(game_, path, "the file has 2 names (hard links); the others would keep the old contents"),
+                  0);
+    EXPECT_EQ(entries(dir_), (std::vector<std::string>{"game.svl", "other.svl"}));
+    EXPECT_EQ(readWholeFile(target_), gameFileBytes(old_));
+    EXPECT_EQ(fs::hard_link_count(target_), 2u);
+    // Once the other name is gone, the file is saved as any other.
+    fs::remove(other);
+    saveGame(game_, target_);
+    EXPECT_EQ(readWholeFile(target_), gameFileBytes(game_));
 }
 
 TEST_F(SaveFailure, PathIsAFolder) {

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
+#include "tests/support/random_game.h"
 
 namespace scorvale {
 namespace {
@@ -46,32 +51,89 @@ TEST(TeamStandings, ResultsBonusAndRank) {
     EXPECT_EQ(ranks(g), (std::vector<int>{3, 1, 1}));  // full tie shares the rank
 }
 
-TEST(TeamStandings, PlaceBonusesDependOnCollectionOrder) {
+// The teams are visited by their standing before place bonuses, so no
+// order of the collection can give a place twice: in each of the six orders
+// Z (15) takes 1st and 20, X (10) 2nd and 10, Y (5) 3rd and bonus3 0.
+TEST(TeamStandings, PlaceBonusesDoNotDependOnCollectionOrder) {
     Game g;
     g.settings.over = 1;
     g.settings.winPoints = 1;
     g.settings.bonus1 = 20;
     g.settings.bonus2 = 10;
     g.settings.bonus3 = 0;
-    g.addTeam(team("X", 10));
-    g.addTeam(team("Y", 5));
-    g.addTeam(team("Z", 15));
-    computeStandings(g);
-    EXPECT_EQ(ranks(g), (std::vector<int>{2, 3, 2}));  // no team ranks 1
-    EXPECT_EQ(g.teamAt(0).bonus, 10);
-    EXPECT_EQ(g.teamAt(2).bonus, 10);
+    std::vector<Team> teams = {team("X", 10), team("Y", 5), team("Z", 15)};
+    std::sort(teams.begin(), teams.end(), [](const Team& a, const Team& b) { return a.name.str() < b.name.str(); });
+    do {
+        g.clearTeams();
+        std::string order;
+        for (const Team& t : teams) {
+            g.addTeam(t);
+            order += t.name.str();
+        }
+        computeStandings(g);
+        for (const auto& [name, rank, bonus] : {std::tuple{"X", 2, 10}, {"Y", 3, 0}, {"Z", 1, 20}}) {
+            const Team& t = g.teamAt(g.findTeamByName(name));
+            EXPECT_EQ(t.rank, rank) << name << " in order " << order;
+            EXPECT_EQ(t.bonus, bonus) << name << " in order " << order;
+        }
+    } while (std::next_permutation(teams.begin(), teams.end(),
+                                   [](const Team& a, const Team& b) { return a.name.str() < b.name.str(); }));
+}
 
-    sortTeams(g, TeamSortKey::rank);  // X, Z, Y
-    EXPECT_EQ(g.teamAt(1).name, "Z");
+// Of two teams equal in total and goal difference the earlier in the
+// collection takes the place, wherever a better team stands.
+TEST(TeamStandings, FullTieGoesToTheEarlierTeam) {
+    Game g;
+    g.settings.over = 1;
+    g.settings.winPoints = 1;
+    g.settings.qualifyBonus = 0;
+    g.addTeam(team("C", 3));
+    g.addTeam(team("B", 9));
+    g.addTeam(team("A", 9));
+    g.addTeam(team("D", 9, 1));  // the better goal difference comes first
     computeStandings(g);
-    EXPECT_EQ(ranks(g), (std::vector<int>{2, 2, 3}));
+    EXPECT_EQ(ranks(g), (std::vector<int>{4, 2, 3, 1}));
+    std::vector<int> bonuses;
+    for (const Team& t : g.teams()) bonuses.push_back(t.bonus);
+    EXPECT_EQ(bonuses, (std::vector<int>{0, 10, 0, 20}));
+}
 
-    sortTeams(g, TeamSortKey::points);  // by points: Z, X, Y
-    computeStandings(g);
-    EXPECT_EQ(g.teamAt(0).name, "Z");
-    EXPECT_EQ(ranks(g), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(g.teamAt(0).bonus, 20);
-    EXPECT_EQ(g.teamAt(1).bonus, 10);
+// A random game and any reordering of it that keeps the order among teams
+// equal in total and goal difference: every computed field of every team
+// and member is the same.
+TEST(TeamStandings, OnlyFullTiesDependOnTheOrder) {
+    testing::RandomGames random(2022);
+    for (int round = 0; round < 2000; ++round) {
+        Game g = random.game(12, 6);
+        if (random.uniform(0, 1)) g.settings.over = 1;
+        // A vote counts for the first team of its name: with names unique,
+        // the order cannot change the members' side either.
+        std::set<std::string> seen;
+        std::erase_if(g.teams(), [&](const Team& t) { return !seen.insert(t.name.str()).second; });
+        computeStandings(g);
+        // Tie classes are told by the totals before place bonuses.
+        Game plain = g;
+        plain.settings.over = 0;
+        computeStandings(plain);
+        const auto standing = [&](std::size_t i) {
+            const Team& t = plain.teams()[i];
+            return std::pair{static_cast<std::int32_t>(static_cast<std::uint32_t>(t.points) + static_cast<std::uint32_t>(t.bonus)),
+                             t.goalDiff};
+        };
+        std::vector<std::size_t> order(g.teams().size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::shuffle(order.begin(), order.end(), std::mt19937(static_cast<unsigned>(round)));
+        // Put each tie class back in its original order within the slots it took.
+        for (std::size_t a = 0; a < order.size(); ++a)
+            for (std::size_t b = a + 1; b < order.size(); ++b)
+                if (standing(order[a]) == standing(order[b]) && order[a] > order[b]) std::swap(order[a], order[b]);
+        Game shuffled = g;
+        for (std::size_t i = 0; i < order.size(); ++i) shuffled.teams()[i] = g.teams()[order[i]];
+        computeStandings(shuffled);
+        for (std::size_t i = 0; i < order.size(); ++i)
+            ASSERT_EQ(shuffled.teams()[i], g.teams()[order[i]]) << "round " << round << " team " << order[i];
+        ASSERT_EQ(shuffled.members(), g.members()) << "round " << round;
+    }
 }
 
 TEST(TeamStandings, TiedFirstPlaceAndZeroPoints) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace scorvale::literal {
 
@@ -34,7 +35,21 @@ void computeStandings(Game& game) {
         t.played = add(add(add(t.wins, t.losses), t.draws), t.tournamentWins);
         t.bonus = t.qualify != 0 ? s.qualifyBonus : 0;
     }
-    for (int i = 0; i < game.teamCount(); ++i) {
+    // The teams are visited by their standing before place bonuses: each
+    // time the best team not yet visited (larger total, then larger goal
+    // difference), the earliest in the collection among equals.
+    std::vector<bool> visited(static_cast<std::size_t>(game.teamCount()), false);
+    for (int n = 0; n < game.teamCount(); ++n) {
+        int i = -1;
+        for (int c = 0; c < game.teamCount(); ++c) {
+            if (visited[static_cast<std::size_t>(c)]) continue;
+            if (i < 0) { i = c; continue; }
+            const Team& best = game.teamAt(i);
+            const Team& u = game.teamAt(c);
+            if (add(u.points, u.bonus) > add(best.points, best.bonus)) i = c;
+            else if (add(u.points, u.bonus) == add(best.points, best.bonus) && u.goalDiff > best.goalDiff) i = c;
+        }
+        visited[static_cast<std::size_t>(i)] = true;
         Team& t = game.teamAt(i);
         t.rank = 1;
         for (int j = 0; j < game.teamCount(); ++j) {

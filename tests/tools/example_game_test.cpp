@@ -4,11 +4,58 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "gamefile/game_file.h"
+#include "scoring/ordering.h"
+#include "scoring/standings.h"
+#include "text/sjis_codec.h"
 #include "tests/tools/run_tool.h"
 
 namespace scorvale::testing {
 namespace {
 
+// What the pass gives each team and member, by name.
+using Standing = std::map<std::string, std::vector<std::int32_t>>;
+Standing standingOf(const Game& g) {
+    Standing out;
+    for (const Team& t : g.teams()) out["team " + t.name.str()] = {t.rank, t.points, t.bonus, t.popularity};
+    for (const Member& m : g.members()) out["member " + m.name.str()] = {m.rank, m.score};
+    return out;
+}
+
+// The finished pool, its team list ordered by each column in turn, then
+// scored again as 保存 and HTML出力 do: no rank, bonus, score or winner
+// changes. (Ordered by name, say, Germany comes before Brazil; were it
+// ranked and rewarded first, both would come 2nd and no team 1st.)
+TEST(ExampleGame, NoOrderOfTheTeamListChangesTheStandings) {
+    Game ranked;
+    loadGame(ranked, kExampleGame, ReadAll);
+    computeStandings(ranked);
+    sortTeams(ranked, TeamSortKey::rank);
+    sortMembers(ranked, MemberSortKey::rank);
+    const Standing expected = standingOf(ranked);
+    ASSERT_EQ(sjis::toUtf8(ranked.teamAt(0).name.view()), "ブラジル");
+    ASSERT_EQ(ranked.teamAt(0).rank, 1);
+    ASSERT_EQ(ranked.teamAt(1).rank, 2);
+    const std::string winner = sjis::toUtf8(ranked.memberAt(0).name.view());
+
+    ScratchDir dir;
+    for (const int key : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13}) {
+        Game g = ranked;
+        sortTeams(g, static_cast<TeamSortKey>(key));
+        computeStandings(g);
+        EXPECT_EQ(standingOf(g), expected) << "ordered by key " << key;
+        // The same file with its team sections in that order, for svltool.
+        saveGame(g, dir / "ordered.svl");
+        const RunResult r = runTool({"standings", "--json", dir / "ordered.svl"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto json = nlohmann::json::parse(r.out);
+        EXPECT_EQ(json["teams"][0]["name"], "ブラジル") << key;
+        EXPECT_EQ(json["teams"][0]["rank"], 1) << key;
+        EXPECT_EQ(json["teams"][1]["rank"], 2) << key;
+        EXPECT_EQ(json["members"][0]["name"], winner) << key;
+        EXPECT_EQ(json["members"][0]["rank"], 1) << key;
+    }
+}
 
 TEST(ExampleGame, CommittedFileIsWhatTheScriptBuildsAndWhatTheCoreSaves) {
     ScratchDir dir;

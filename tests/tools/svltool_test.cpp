@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -311,12 +313,23 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
     writeFile(garbage, std::string(kGarbage, sizeof kGarbage - 1));
     const std::string empty = dir / "empty.svl";
     writeFile(empty, "");
+    // Files without a game: a note, a picture's bytes, lines that look scrambled.
+    const std::string text = dir / "notes.svl";
+    writeFile(text, "meeting notes\r\n[agenda] results\r\n");
+    const std::string binary = dir / "picture.svl";
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 37) & 0xFF);
+    writeFile(binary, bytes);
+    const std::string scrambled = dir / "scrambled.svl";
+    writeFile(scrambled, scrambleLine("[T_NAME]A") + "\r\n" + scrambleLine("[T_END]") + "\r\n" +
+                             scrambleLine("nothing of a game") + "\r\n");
     const std::string out = dir / "out.html";
     const std::string matches = openfootball("worldcup2002.json");
     const std::vector<std::vector<std::string>> commands{
         {"decode"}, {"encode"}, {"standings"}, {"standings", "--json"}, {"report", "-o", out},
         {"import-results", matches, "-o", out}};
-    for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty}) {
+    for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty, text, binary, scrambled}) {
+        const bool noGame = input == garbage || input == empty || input == text || input == binary || input == scrambled;
         for (auto args : commands) {
             args.insert(args.begin() + 1, input);
             const RunResult r = runTool(args);
@@ -324,9 +337,43 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
             EXPECT_EQ(r.out, "");
             EXPECT_EQ(r.err.rfind("svltool: " + input + ": ", 0), 0u) << r.err;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            if (noGame) EXPECT_EQ(r.err, "svltool: " + input + ": not a Scorvale game file\n");
             EXPECT_FALSE(std::filesystem::exists(out));
         }
     }
+}
+
+// -o never replaces what a save may not: a FIFO, a device, a file of
+// several names. The command ends with the path and the reason, and
+// writes nothing.
+TEST_F(SvltoolTest, OutputThatASaveMayNotReplaceIsRefused) {
+    const std::string svl = save(smallGame());
+    const std::string fifo = dir / "fifo.out";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string linked = dir / "linked.out";
+    writeFile(linked, "old");
+    ASSERT_EQ(::link(linked.c_str(), (dir / "second-name.out").c_str()), 0);
+    const std::string csv = dir / "m.csv";
+    writeFile(csv, "名前,1\n山田,ブラジル\n");
+    const struct {
+        std::string out;
+        std::string reason;
+    } cases[] = {
+        {fifo, "not a regular file (a FIFO)"},
+        {linked, "the file has 2 names (hard links); the others would keep the old contents"},
+    };
+    for (const auto& c : cases)
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"decode", svl}, {"encode", svl}, {"report", svl}, {"import-members", svl, csv}}) {
+            std::vector<std::string> a = args;
+            a.insert(a.end(), {"-o", c.out});
+            const RunResult r = runTool(a);
+            EXPECT_EQ(r.status, 1) << args[0] << " " << c.out;
+            EXPECT_EQ(r.err, "svltool: " + c.out + ": " + c.reason + "\n") << args[0];
+        }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(readFile(linked), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 5) << "nothing beside the files made";
 }
 
 TEST_F(SvltoolTest, UnwritableOutputEndsWithStatus1) {

@@ -10,11 +10,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <sys/stat.h>
 
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
@@ -55,6 +57,7 @@ std::string local(const QString& path) { return QFile::encodeName(path).toStdStr
 const QString kMatchList = QStringLiteral(SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2002.json");
 const QString kMembers = QStringLiteral(SOURCE_ROOT "/tests/fixtures/members/form.csv");
 const QString kExitQuestion = QStringLiteral("変更が保存されていません。保存してから終了しますか？");
+const QString kNoTitle = QStringLiteral("ゲームのタイトルが空のため、保存できません。\n設定でタイトルを入力してから保存してください。");
 
 }  // namespace
 
@@ -213,11 +216,23 @@ private slots:
                 return true;
             },
             click(Cmd::password)) << false;
-        QTest::newRow("page values stored") << Step([](ui::MainWindow& w, ScriptedInteraction& u) {
-            u.dialogAnswers = {ScriptedInteraction::ok()};
-            u.fileAnswers = {QStringLiteral("/nowhere/page.html")};
-            QTest::mouseClick(w.button(Cmd::htmlOutput), Qt::LeftButton);
-        }) << true;
+        // A page changes the game's file only by a new title or a new text of
+        // the report's that the file keeps (not its date or its ranges).
+        const auto page = [](std::function<bool(QDialog&)> values) {
+            return Step([values](ui::MainWindow& w, ScriptedInteraction& u) {
+                u.dialogAnswers = {values};
+                u.fileAnswers = {QStringLiteral("/nowhere/page.html")};
+                QTest::mouseClick(w.button(Cmd::htmlOutput), Qt::LeftButton);
+            });
+        };
+        QTest::newRow("page, values as they were") << page(ScriptedInteraction::ok()) << false;
+        QTest::newRow("page, another date and range") << page([](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("date"))->setText(QStringLiteral("02/07/01"));
+            d.findChild<QAbstractButton*>(QStringLiteral("memberRange0"))->click();
+            return true;
+        }) << false;
+        QTest::newRow("page, another title") << page(typeInto("title", QStringLiteral("Cup"))) << true;
+        QTest::newRow("page, another presenter") << page(typeInto("editor", QStringLiteral("ed"))) << true;
         QTest::newRow("page cancelled") << answer(ScriptedInteraction::cancel(), click(Cmd::htmlOutput)) << false;
     }
     void unsavedAfterEachCommand() {
@@ -244,8 +259,10 @@ private slots:
         QTest::mouseClick(w.button(Cmd::settings), Qt::LeftButton);
         QVERIFY(w.controller().unsaved());
         user.dialogAnswers = {loadMode(true)};
+        user.yesNoCancelAnswers = {Answer::No};  // the changes given up
         user.fileAnswers = {path};
         QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QCOMPARE(user.questions.size(), 1u);
         QVERIFY(!w.controller().unsaved());
         user.dialogAnswers = {loadMode(false)};  // merging a team in
         user.fileAnswers = {other};
@@ -301,6 +318,137 @@ private slots:
         if (!saveTo.isEmpty()) QCOMPARE(QFile::exists(dir_.filePath(saveTo)), saved);
         QCOMPARE(user.messages.size(), writeFails ? 1u : 0u);
         QCOMPARE(w.controller().unsaved(), !saved);
+    }
+
+    // Exit, はい, while the game has no title: the save cannot run, and the
+    // user is told why instead of finding the window still there.
+    void exitWithoutTitleTellsWhy() {
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        w.show();
+        user.dialogAnswers = {typeInto("name", QStringLiteral("Delta"))};
+        QTest::mouseClick(w.button(Cmd::addTeam), Qt::LeftButton);
+        w.controller().game().settings.name.clear();
+        user.yesNoCancelAnswers = {Answer::Yes};
+        QTest::keyClick(&w, Qt::Key_Escape);
+        QVERIFY(w.isVisible());
+        QVERIFY(user.fileRequests.empty());
+        QCOMPARE(user.messages.size(), 1u);
+        QVERIFY(user.messages[0] == (ScriptedInteraction::Message{ui::Interaction::Icon::Warning, QStringLiteral("保存"), kNoTitle}));
+        QVERIFY(w.controller().unsaved());
+    }
+
+    // A new load with unsaved changes asks first, before the file is chosen
+    // (a save answered there may write the file then opened): はい saves and
+    // goes on only once the file is written, いいえ gives the changes up,
+    // キャンセル stops. A cancel or a refusal at any step leaves the game as it was.
+    void newLoadWithUnsavedChanges_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("files");  // the file dialogs' answers in order; "" cancels
+        QTest::addColumn<bool>("titled");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("warning");  // how the one message starts, if any
+        const QString notAGame = QStringLiteral("ゲームファイルではないため、読み込めません。");
+        const auto files = [](std::initializer_list<const char*> names) {
+            QStringList list;
+            for (const char* n : names) list << QString::fromLatin1(n);
+            return list;
+        };
+        QTest::newRow("cancel") << int(Answer::Cancel) << files({}) << true << false << false << QString();
+        QTest::newRow("yes, save cancelled") << int(Answer::Yes) << files({""}) << true << false << false << QString();
+        QTest::newRow("yes, save refused") << int(Answer::Yes) << files({"fifo"}) << true << false << false
+                                             << QStringLiteral("fifo\n通常のファイルではない（FIFO）ため、保存できません。");
+        QTest::newRow("yes, no title") << int(Answer::Yes) << files({}) << false << false << false << kNoTitle;
+        QTest::newRow("yes, saved, open cancelled") << int(Answer::Yes) << files({"saved.svl", ""}) << true << true << false << QString();
+        QTest::newRow("yes, saved, not a game") << int(Answer::Yes) << files({"saved.svl", "notes.svl"}) << true << true << false << QStringLiteral("notes.svl");
+        QTest::newRow("yes, saved, loaded") << int(Answer::Yes) << files({"saved.svl", "load.svl"}) << true << true << true << QString();
+        QTest::newRow("no, open cancelled") << int(Answer::No) << files({""}) << true << false << false << QString();
+        QTest::newRow("no, not a game") << int(Answer::No) << files({"notes.svl"}) << true << false << false << QStringLiteral("notes.svl");
+        QTest::newRow("no, loaded") << int(Answer::No) << files({"load.svl"}) << true << false << true << QString();
+    }
+    void newLoadWithUnsavedChanges() {
+        QFETCH(int, answer);
+        QFETCH(QStringList, files);
+        QFETCH(bool, titled);
+        QFETCH(bool, saved);
+        QFETCH(bool, loaded);
+        QFETCH(QString, warning);
+        QTemporaryDir here;
+        const auto at = [&here](const QString& name) { return here.filePath(name); };
+        {
+            Game other;
+            other.settings.name = "Other";
+            Team t;
+            t.name = "Alpha";
+            other.addTeam(t);
+            saveGame(other, local(at(QStringLiteral("load.svl"))));
+        }
+        QFile notes(at(QStringLiteral("notes.svl")));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("meeting notes\r\n");
+        notes.close();
+        QCOMPARE(::mkfifo(QFile::encodeName(at(QStringLiteral("fifo"))).constData(), 0600), 0);
+
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        user.dialogAnswers = {typeInto("name", QStringLiteral("Delta"))};
+        QTest::mouseClick(w.button(Cmd::addTeam), Qt::LeftButton);
+        if (!titled) w.controller().game().settings.name.clear();
+        const Game before = w.controller().game();
+
+        user.dialogAnswers = {loadMode(true)};
+        user.yesNoCancelAnswers = {Answer(answer)};
+        for (const QString& f : files) user.fileAnswers.push_back(f.isEmpty() ? std::nullopt : std::optional(at(f)));
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+
+        const ScriptedInteraction::Message ask{ui::Interaction::Icon::Question, QStringLiteral("読み込み"),
+                                               QStringLiteral("変更が保存されていません。保存してから読み込みますか？")};
+        QCOMPARE(user.questions.size(), 1u);
+        QVERIFY(user.questions[0] == ask);
+        QCOMPARE(user.fileRequests.size(), std::size_t(files.size()));
+        QVERIFY(user.fileAnswers.empty());
+        if (answer == int(Answer::Yes) && !files.isEmpty()) QVERIFY(user.fileRequests[0].save);
+        QCOMPARE(QFile::exists(at(QStringLiteral("saved.svl"))), saved);
+        if (saved) {
+            Game back;
+            loadGame(back, local(at(QStringLiteral("saved.svl"))), ReadAll);
+            QCOMPARE(teamNames(back), std::vector<std::string>({"Delta"}));
+        }
+        const Game& game = w.controller().game();
+        if (loaded) {
+            QCOMPARE(teamNames(game), std::vector<std::string>({"Alpha"}));
+            QCOMPARE(w.controller().currentFilePath(), local(at(QStringLiteral("load.svl"))));
+            QVERIFY(!w.controller().unsaved());
+        } else {
+            QCOMPARE(teamNames(game), teamNames(before));
+            QCOMPARE(game.settings, before.settings);
+            QCOMPARE(w.controller().unsaved(), !saved);
+        }
+        QCOMPARE(user.messages.size(), warning.isEmpty() ? 0u : 1u);
+        if (!warning.isEmpty()) {
+            QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);
+            QVERIFY2(user.messages[0].text.startsWith(warning.startsWith(u'ゲ') ? warning : at(warning)),
+                     qPrintable(user.messages[0].text));
+        }
+        QVERIFY(QFileInfo(at(QStringLiteral("fifo"))).exists());
+    }
+
+    // A file named at start that holds no game is refused with the Load
+    // command's message: the window starts as it would without it.
+    void openAtStartRefusesAFileWithoutAGame() {
+        QFile notes(dir_.filePath(QStringLiteral("notes.txt")));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("meeting notes\r\n");
+        notes.close();
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        w.controller().openAtStart(local(notes.fileName()));
+        QCOMPARE(user.messages.size(), 1u);
+        QCOMPARE(user.messages[0].text, notes.fileName() + QStringLiteral("\nゲームファイルではないため、読み込めません。"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Scorvale"));
+        QVERIFY(w.controller().currentFilePath().empty());
+        QCOMPARE(w.controller().game().settings.name, std::string("Let's bet on the World Cup 2002"));
     }
 
     // The imports: from the load settings' group, from the strip's menu and

@@ -3,10 +3,11 @@
 # save button, type a path into the file dialog, confirm, then check that the
 # file appeared and that its first line decodes to the game title. Then it
 # adds a team and a member voting for it through the dialogs, writes the page
-# and checks it; last it loads a sample game and photographs the window.
-# Last it starts the program again with the example game named on the command
-# line, and checks that unsaved work is guarded at exit and that the toolkit
-# left no settings file behind.
+# and checks it; then it loads a sample game (cancelling once at the question
+# about the unsaved changes) and photographs the window. Last it starts the
+# program again with the example game named on the command line beside the
+# toolkit's own options, and checks that unsaved work is guarded at exit and
+# that the toolkit left no settings file behind.
 # Usage: e2e_save.sh PROGRAM WORKDIR SAMPLE_GAME EXAMPLE_GAME
 set -euo pipefail
 program=$1
@@ -115,10 +116,29 @@ page=$(iconv -f CP932 -t UTF-8 "$work/page.html")
 grep -q '<td>  1</td><td>Alice</td><td>  0</td><td>Brazil</td>' <<<"$page" || { echo "FAIL: the page has no row for Alice voting Brazil"; exit 1; }
 grep -q '<td>Brazil</td><td></td><td> </td><td> 10</td>' <<<"$page" || { echo "FAIL: the page's team row for Brazil lacks the vote"; exit 1; }
 
-# Load: the first button; OK in the load settings, then the sample's path.
+# Load: the first button; OK in the load settings. The team and the member
+# added since the save are unsaved, so the new load asks first: キャンセル
+# (Escape) stops with the game as it was, いいえ gives them up and goes on to
+# the open dialog and the sample's path.
 xdotool mousemove --window "$main" 53 21 click 1
 waitDialog "the load settings dialog" >/dev/null
 xdotool key Return
+sleep 0.5
+waitDialog "the new load's question" >/dev/null
+import -window root "$work/load-question.png"
+xdotool key Escape
+sleep 0.8
+if xdotool search --onlyvisible --pid "${pids[1]}" --name '.' 2>/dev/null | grep -v "^$main\$" | grep -q .; then
+  echo "FAIL: a dialog is open after the new load was cancelled at its question"; exit 1
+fi
+caption=$(xdotool getwindowname "$main")
+[ "$caption" = "Scorvale! [Let's bet on the World Cup 2002]" ] || { echo "FAIL: a cancelled new load left the caption '$caption'"; exit 1; }
+xdotool mousemove --window "$main" 53 21 click 1
+waitDialog "the load settings dialog" >/dev/null
+xdotool key Return
+sleep 0.5
+waitDialog "the new load's question" >/dev/null
+xdotool key alt+n
 sleep 0.5
 waitDialog "the open dialog" >/dev/null
 xdotool type --delay 20 "$sample"
@@ -138,8 +158,10 @@ import -window "$main" "$work/main-window.png"
 kill "${pids[1]}"
 wait "${pids[1]}" 2>/dev/null || true
 
-# The example named on the command line opens at start, as a new load.
-QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" "$program" "$example" >"$work/program2.log" 2>&1 &
+# The example named on the command line opens at start, as a new load; the
+# toolkit's own options beside it are the toolkit's.
+env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" "$program" -platform xcb --style Fusion "$example" \
+  >"$work/program2.log" 2>&1 &
 pids+=($!)
 second=${pids[2]}
 main=

@@ -240,19 +240,26 @@ private slots:
         QCOMPARE(user.messages[0].icon, ui::Interaction::Icon::Warning);
     }
 
-    // What the reader cannot take is refused with a message, at once, and
-    // the open game stays.
+    // What the reader cannot take, and a file that holds no game, is refused
+    // with a message at once, by a new load and by a merge: the open game,
+    // its path and the lock stay.
     void unreadableFilesRefused_data() {
         QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("newLoad");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("FIFO") << "fifo" << "not a regular file (a FIFO)";
+        QTest::newRow("FIFO") << "fifo" << true << "not a regular file (a FIFO)";
         // 64 GiB, or more where the machine's memory is larger still.
         const std::uint64_t huge = std::max<std::uint64_t>(std::uint64_t{64} << 30, readableFileLimit() + 1);
-        QTest::newRow("sparse 64 GiB") << "sparse" << QString::number(huge) + QStringLiteral(" bytes");
-        QTest::newRow("device") << "device" << "not a regular file (a character device)";
+        QTest::newRow("sparse 64 GiB") << "sparse" << true << QString::number(huge) + QStringLiteral(" bytes");
+        QTest::newRow("device") << "device" << true << "not a regular file (a character device)";
+        const QString noGame = QStringLiteral("ゲームファイルではないため、読み込めません。");
+        for (const bool newLoad : {true, false})
+            for (const char* kind : {"text", "binary", "scrambled"})
+                QTest::addRow("%s, %s", kind, newLoad ? "new load" : "merge") << kind << newLoad << noGame;
     }
     void unreadableFilesRefused() {
         QFETCH(QString, kind);
+        QFETCH(bool, newLoad);
         QFETCH(QString, reason);
         QString path = dir_.filePath(kind + QStringLiteral(".svl"));
         const QByteArray local = QFile::encodeName(path);
@@ -265,8 +272,16 @@ private slots:
             ::close(fd);
         }
         if (kind == QLatin1String("device")) path = QStringLiteral("/dev/zero");
+        // Files without a game: a note, a picture's bytes, lines that look scrambled.
+        std::string bytes;
+        if (kind == QLatin1String("text")) bytes = "meeting notes\r\n[agenda] results\r\n";
+        if (kind == QLatin1String("binary"))
+            for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 37) & 0xFF);
+        if (kind == QLatin1String("scrambled"))
+            for (const char* line : {"[T_NAME]Alpha", "[T_END]", "nothing of a game"}) bytes += scrambleLine(line) + "\r\n";
+        if (!bytes.empty()) writeFileAtomically(local.toStdString(), bytes);
         ScriptedInteraction user;
-        user.dialogAnswers = {loadMode(true)};
+        user.dialogAnswers = {loadMode(newLoad)};
         user.fileAnswers = {path};
         ui::MainWindow w(user);
         fillPool(w.controller().game());
@@ -283,6 +298,26 @@ private slots:
         QVERIFY(sameGame(w.controller().game(), before));
         QVERIFY(w.controller().editingUnlocked());
         QVERIFY(w.controller().currentFilePath().empty());
+        QCOMPARE(w.teamList()->model()->rowCount(), 5);
+    }
+
+    // An empty file still loads, as an empty game.
+    void emptyFileLoadsAnEmptyGame() {
+        const QString path = dir_.filePath(QStringLiteral("empty.svl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        ScriptedInteraction user;
+        user.dialogAnswers = {loadMode(true)};
+        user.fileAnswers = {path};
+        ui::MainWindow w(user);
+        fillPool(w.controller().game());
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QVERIFY(user.messages.empty());
+        QCOMPARE(w.controller().game().teamCount(), 0);
+        QCOMPARE(w.controller().game().memberCount(), 0);
+        QVERIFY(w.controller().game().settings.name.empty());
+        QCOMPARE(QFile::decodeName(QByteArray::fromStdString(w.controller().currentFilePath())), path);
     }
 
     // Memory running out in the middle of a load, a merge, a save or a page

@@ -43,7 +43,7 @@ std::string plainFileText(std::string_view bytes) {
 
 std::string readGameFile(const std::string& path) {
     std::string bytes = readWholeFile(path);
-    if (plainFileText(bytes).find(kNameTag) == std::string::npos) throw BadFileError(path, "not a Scorvale game file");
+    if (!holdsGame(bytes)) throw BadFileError(path, "not a Scorvale game file");
     return bytes;
 }
 

@@ -15,7 +15,7 @@ namespace scorvale::tool {
 // first raw line holding the game name tag, plain lines from there on; CR LF ends.
 std::string plainFileText(std::string_view bytes);
 
-// Reads `path`, refusing a file in which no line carries the game name tag.
+// Reads `path`, refusing a file that holds no game (holdsGame), an empty one too.
 std::string readGameFile(const std::string& path);
 
 // A new load as the Load command does it, with or without its scoring and

@@ -12,6 +12,7 @@
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
+#include "ui/file_messages.h"
 #include "ui/qt_text.h"
 #include "model/today_text.h"
 
@@ -188,8 +189,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     } catch (const FileError& error) {
         // The file layer's own message ends the command; the stored values stay.
         interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"),
-                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") +
-                             QString::fromLocal8Bit(error.reason().c_str()));
+                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") + fileErrorReason(error));
     }
     return true;
 }

@@ -9,6 +9,7 @@
 #include "imports/member_import.h"
 #include "model/today_text.h"
 #include "ui/dialogs/member_import_dialog.h"
+#include "ui/file_messages.h"
 #include "ui/input_problem_text.h"
 
 namespace scorvale::ui {
@@ -38,7 +39,7 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
         bytes = readWholeFile(*path);
         file = imports::readMembersFile(bytes);
     } catch (const FileError& error) {
-        warn(interaction, *path, QString::fromLocal8Bit(error.reason().c_str()));
+        warn(interaction, *path, fileErrorReason(error));
         return false;
     } catch (const text::InputError& error) {
         warn(interaction, *path, inputProblemText(error.problem()));

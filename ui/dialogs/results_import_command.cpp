@@ -9,6 +9,7 @@
 #include "imports/results_replay.h"
 #include "model/today_text.h"
 #include "ui/dialogs/results_import_dialog.h"
+#include "ui/file_messages.h"
 
 namespace scorvale::ui {
 
@@ -33,7 +34,7 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         prepared = imports::prepareImport(bytes, matcher);
     } catch (const FileError& error) {
         interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
-                         shownPath + QStringLiteral("\n") + QString::fromLocal8Bit(error.reason().c_str()));
+                         shownPath + QStringLiteral("\n") + fileErrorReason(error));
         return false;
     } catch (const imports::ImportError& error) {
         interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
