@@ -14,6 +14,8 @@
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/member_import_dialog.h"
 #include "ui/dialogs/member_spelling_model.h"
+#include "ui/dialogs/member_import_texts.h"
+#include "ui/input_problem_text.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -73,6 +75,7 @@ private slots:
     void mapsASpellingForEveryRowThatHasIt();
     void saysHowTheFileWasReadAndRereadsOnAnotherSeparator();
     void okWaitsForSomethingToImport();
+    void everyProblemIsWordedInJapanese();
 
 private:
     std::string write(const char* name, const std::string& bytes) {
@@ -355,6 +358,32 @@ void MemberImportDialogTest::okWaitsForSomethingToImport() {
     QVERIFY(!ui::importMembersByDialog(game, script, nameless));
     QVERIFY(script.finished());
     QVERIFY(game.members() == before.members());
+}
+
+// A kind added without its words would show an empty or English message.
+void MemberImportDialogTest::everyProblemIsWordedInJapanese() {
+    using Kind = text::InputProblem::Kind;
+    using OptionKind = imports::MemberOptionsError::Kind;
+    QStringList texts;
+    for (int k = 0; k <= static_cast<int>(Kind::emptyName); ++k)
+        texts << ui::inputProblemText({static_cast<Kind>(k), 4, 2, "日本", 32 * 1024 * 1024});
+    for (int k = 0; k <= static_cast<int>(OptionKind::votesHoldDate); ++k)
+        texts << ui::optionsErrorText(static_cast<OptionKind>(k));
+    for (int k = 0; k <= static_cast<int>(imports::MemberProblem::Kind::badDate); ++k) {
+        imports::MemberProblem problem;
+        problem.kind = static_cast<imports::MemberProblem::Kind>(k);
+        problem.line = 4;
+        problem.column = 2;
+        problem.text = "日本";
+        texts << ui::problemText(problem);
+    }
+    const QRegularExpression english(QStringLiteral("[A-Za-z]{2,}"));
+    for (QString t : texts) {
+        QVERIFY2(t.size() > 8, qPrintable(t));
+        for (const char* name : {"MB", "UTF", "Shift", "JIS", "CP"}) t.remove(QLatin1String(name));
+        QVERIFY2(!t.contains(english), qPrintable(t));
+    }
+    QCOMPARE(texts.front(), "4行目2列目: 引用符（\"）で始まる欄が閉じていません。");
 }
 
 QTEST_MAIN(MemberImportDialogTest)

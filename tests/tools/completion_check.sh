@@ -70,7 +70,7 @@ svltool report --title Cup |game.svl games
 svltool history --clear |game.svl games
 svltool decode |game.svl games members.csv names.tsv results.json
 svltool import-results game.svl |games members.csv results.json
-svltool import-members -o out.svl game.svl |games members.csv
+svltool import-members -o out.svl game.svl |games members.csv names.tsv
 svltool import-results game.svl results.json --names |game.svl games members.csv names.tsv results.json
 svltool report game.svl -o |game.svl games members.csv names.tsv results.json
 CASES
