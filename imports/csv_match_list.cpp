@@ -1,10 +1,11 @@
 // A match CSV as a spreadsheet keeps it: a header row naming the columns in
 // any order (group, team1, team2, score1, score2, winner, date and, if the
 // file wants to name the rounds, round), then one match a row. An empty group
-// makes a knockout match; an empty score a match not played yet; the score
-// of a knockout match is the one after extra time, and `winner` (1, 2 or the
-// winner's name) settles one that ended level. Columns of other names are
-// left alone, so a sheet may carry notes.
+// makes a knockout match, and a sheet with neither a group nor a round column
+// is a league, all its matches won, drawn or lost; an empty score a match not
+// played yet; the score of a knockout match is the one after extra time, and
+// `winner` (1, 2 or the winner's name) settles one that ended level. Columns
+// of other names are left alone, so a sheet may carry notes.
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -92,12 +93,14 @@ public:
         m.place = static_cast<int>(row_.line);
         m.group = cell(Group);
         m.round = cell(Round);
+        const bool league = at_[Group] < 0 && at_[Round] < 0;
+        m.stage = league || !m.group.empty() ? Stage::group : Stage::knockout;
         m.team1 = team(Team1);
         m.team2 = team(Team2);
         const std::string date = cell(Date);
         if (!date.empty()) {
             const std::optional<std::string> iso = isoDate(date);
-            if (!iso) throw fail("date \"" + date + "\" is not YYYY-MM-DD or YYYY/MM/DD");
+            if (!iso) throw fail("date " + quoteText(date) + " is not YYYY-MM-DD or YYYY/MM/DD");
             m.date = *iso;
         }
         const std::optional<int> g1 = goals(Score1), g2 = goals(Score2);
@@ -128,7 +131,7 @@ private:
         if (text.empty()) return std::nullopt;
         // NFKC makes a spreadsheet's full-width digits and minus ASCII.
         const std::string digits = text::normalizeName(text);
-        const std::string column = std::string(kColumnNames[c]) + " \"" + text + "\"";
+        const std::string column = std::string(kColumnNames[c]) + " " + quoteText(text);
         if (digits.starts_with('-') && allDigits(std::string_view(digits).substr(1)))
             throw fail(column + " is negative");
         if (!allDigits(digits)) throw fail(column + " is not a number");
@@ -149,11 +152,13 @@ private:
         else if (key == "2" || key == text::normalizeName(m.team2))
             side = 2;
         else
-            throw fail("winner \"" + text + "\" is neither 1, 2, \"" + m.team1 + "\" nor \"" + m.team2 + "\"");
+            throw fail("winner " + quoteText(text) + " is neither 1, 2, " + quoteText(m.team1) + " nor " +
+                       quoteText(m.team2));
         const Goals& g = *m.fullTime;
         const int byScore = g.team1 > g.team2 ? 1 : g.team2 > g.team1 ? 2 : 0;
         if (byScore != 0 && byScore != side)
-            throw fail("winner \"" + text + "\" lost " + std::to_string(g.team1) + "-" + std::to_string(g.team2));
+            throw fail("winner " + quoteText(text) + " lost " + std::to_string(g.team1) + "-" +
+                       std::to_string(g.team2));
         return side;
     }
 

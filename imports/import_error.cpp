@@ -11,7 +11,7 @@ std::string describe(ImportError::Place place, int number, const std::string& na
         case ImportError::Place::Line:
             return "line " + std::to_string(number);
         case ImportError::Place::Team:
-            return "team \"" + name + "\"";
+            return "team " + quoteText(name);
         case ImportError::Place::File:
             break;
     }
@@ -33,5 +33,26 @@ ImportError::ImportError(Place place, int number, std::string name, std::string 
       reason_(std::move(reason)) {}
 
 std::string ImportError::placeText() const { return describe(place_, number_, name_); }
+
+std::string quoteText(std::string_view utf8) { return '"' + visibleText(utf8) + '"'; }
+
+std::string visibleText(std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (byte < 0x20 || byte == 0x7F)
+            out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        else
+            out += c;
+    }
+    return out;
+}
 
 }  // namespace scorvale::imports

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace scorvale::imports {
 
@@ -39,5 +40,12 @@ private:
     std::string name_;
     std::string reason_;
 };
+
+// A text of the list as a message shows it: a control character written as
+// \n, \r, \t or \xNN, so a NUL or a line break in a name neither cuts nor
+// breaks the message.
+std::string visibleText(std::string_view utf8);
+// The same in double quotes.
+std::string quoteText(std::string_view utf8);
 
 }  // namespace scorvale::imports

@@ -39,12 +39,14 @@ public:
         m.place = number_;
         m.round = optionalText("round");
         m.group = optionalText("group");
+        m.stage = m.group.empty() ? Stage::knockout : Stage::group;
         m.team1 = team("team1");
         m.team2 = team("team2");
         const std::string date = optionalText("date");
         if (!date.empty()) {
             const std::optional<std::string> iso = isoDate(date);
-            if (!iso || date.size() != 10 || date[4] != '-') throw fail("date \"" + date + "\" is not YYYY-MM-DD");
+            if (!iso || date.size() != 10 || date[4] != '-')
+                throw fail("date " + quoteText(date) + " is not YYYY-MM-DD");
             m.date = *iso;
         }
         const auto score = value_.find("score");

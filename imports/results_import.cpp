@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "imports/placeholder.h"
 #include "model/text_field.h"
 #include "text/normalize.h"
 #include "text/sjis_codec.h"
@@ -19,15 +20,17 @@ std::string fieldBytes(const std::string& listName, const std::string& what, con
     // A line break or other control character would end the record's line in the game file.
     for (const char c : utf8)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            throw ImportError::team(listName, what + " \"" + utf8 + "\" has a control character");
+            throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a control character");
     const std::optional<std::string> sjis = sjis::fromUtf8(utf8);
-    if (!sjis) throw ImportError::team(listName, what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold");
+    if (!sjis)
+        throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a character Shift-JIS cannot hold");
     if (sjis->size() > TextField::kMaxBytes)
-        throw ImportError::team(listName, what + " \"" + utf8 + "\" is longer than a team field holds (" +
+        throw ImportError::team(listName, what + " " + quoteText(utf8) + " is longer than a team field holds (" +
                                               std::to_string(TextField::kMaxBytes) + " bytes)");
     // The game file would not give it back.
     if (const std::string_view tag = gamefile::tagIn(*sjis); !tag.empty())
-        throw ImportError::team(listName, what + " \"" + utf8 + "\" holds the game file's tag " + std::string(tag));
+        throw ImportError::team(listName,
+                                what + " " + quoteText(utf8) + " holds the game file's tag " + std::string(tag));
     return *sjis;
 }
 
@@ -56,9 +59,10 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         if (target != ImportPlan::kAdd) {
             const auto [it, fresh] = byTarget.try_emplace(target, i);
             if (!fresh)
-                throw ImportError::team(listName, "goes to the same team of the game (\"" +
-                                                      sjis::toUtf8(game.teamAt(target).name.view()) + "\") as \"" +
-                                                      results.teams[it->second].name + "\"");
+                throw ImportError::team(listName,
+                                        "goes to the same team of the game (" +
+                                            quoteText(sjis::toUtf8(game.teamAt(target).name.view())) + ") as " +
+                                            quoteText(results.teams[it->second].name));
             continue;
         }
         const std::string newName(text::trimSpaces(plan.newNames[i]));
@@ -66,14 +70,48 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         std::string bytes = fieldBytes(listName, "the name", newName);
         if (game.findTeamByName(bytes) >= 0)
             throw ImportError::team(
-                listName, "would be added as \"" + newName + "\", a team the game already has; take that team instead");
+                listName,
+                "would be added as " + quoteText(newName) + ", a team the game already has; take that team instead");
         const auto [it, fresh] = byNewName.try_emplace(bytes, i);
         if (!fresh)
             throw ImportError::team(
-                listName, "would be added as \"" + newName + "\" like \"" + results.teams[it->second].name + "\"");
+                listName,
+                "would be added as " + quoteText(newName) + " like " + quoteText(results.teams[it->second].name));
         texts.names[i] = std::move(bytes);
     }
     return texts;
+}
+
+// A fixture may write a later round's slots in a way no pattern knows
+// ("Vainqueur A"): a name no team, national team or names-file line knows
+// that only knockout matches not played yet name is one of those, not a team
+// to add. Said as a problem, since a new club in its first match is alike.
+void findSlots(MatchList& list, TeamMatcher& matcher) {
+    struct Name {
+        const std::string* spelling;  // the first
+        bool onlyUnplayedKnockout;
+    };
+    std::vector<Name> names;  // in order of appearance
+    std::map<std::string, std::size_t> byKey;
+    for (const Match& m : list.matches)
+        for (const std::string* team : {&m.team1, &m.team2}) {
+            if (isPlaceholder(*team)) continue;
+            const auto [it, fresh] = byKey.try_emplace(text::normalizeName(*team), names.size());
+            if (fresh) names.push_back({team, true});
+            names[it->second].onlyUnplayedKnockout &= m.knockout() && !m.played();
+        }
+    for (const auto& [key, index] : byKey) {
+        const Name& name = names[index];
+        if (name.onlyUnplayedKnockout && !matcher.knows(*name.spelling)) list.slotNames.insert(key);
+    }
+    for (const Name& name : names) {
+        if (!list.slotNames.contains(text::normalizeName(*name.spelling))) continue;
+        list.problems.push_back(ImportError::team(
+            *name.spelling,
+            "no team of the game, national team or line of the names file has this name, and only knockout "
+            "matches not played yet name it: taken for a team not known yet, not added; to add it, add the "
+            "team to the game or name it in a names file"));
+    }
 }
 
 void setResults(Team& team, const TeamResult& r, const std::string& group, std::string_view todayText) {
@@ -98,6 +136,7 @@ ImportPlan defaultPlan(const MatchResults& results, TeamMatcher& matcher) {
 PreparedImport prepareImport(std::string_view bytes, TeamMatcher& matcher, ResultOptions options) {
     PreparedImport prepared;
     prepared.list = readMatchList(bytes);
+    findSlots(prepared.list, matcher);
     prepared.results = computeResults(prepared.list, options);
     prepared.plan = defaultPlan(prepared.results, matcher);
     return prepared;

@@ -162,6 +162,12 @@ int TeamMatcher::nearestTeam(std::string_view utf8) {
     return teams.size() == 1 ? *teams.begin() : -1;
 }
 
+bool TeamMatcher::knows(std::string_view utf8) {
+    if (match(utf8).team >= 0) return true;
+    const std::string normalized = text::normalizeName(utf8);
+    return findNormalizedNationalTeam(normalized) != nullptr || aliases_.contains(normalized);
+}
+
 std::string TeamMatcher::newTeamName(std::string_view utf8) const {
     const std::string normalized = text::normalizeName(utf8);
     if (const auto alias = aliases_.find(keyOfNormalized(normalized)); alias != aliases_.end()) return alias->second;

@@ -54,6 +54,10 @@ public:
     // several are. Only ever offered, never applied by itself.
     int nearestTeam(std::string_view utf8);
 
+    // Whether `utf8` names a team at all: one of the game, of the table of
+    // national teams or of the names file.
+    bool knows(std::string_view utf8);
+
     // The name (UTF-8) a team added for `utf8` gets: the game name the names
     // file gives it, else the table's main Japanese name, else `utf8` trimmed.
     std::string newTeamName(std::string_view utf8) const;

@@ -30,6 +30,7 @@ public:
         app.add_option("--names", names_, "names file: name in the list, a tab, name in the game")->option_text("FILE");
         app.add_flag("--knockout-goals", knockoutGoals_,
                      "count the goals of knockout matches (after extra time) in the goal difference");
+        app.add_flag("--strict", strict_, "any problem is an error: nothing is written");
     }
 
     void run() override {
@@ -47,6 +48,12 @@ public:
             imports::TeamMatcher matcher(game, std::move(aliases));
             const imports::PreparedImport prepared =
                 imports::prepareImport(bytes, matcher, imports::ResultOptions{knockoutGoals_});
+            // What the reading took on trust, before anything is written.
+            for (const imports::ImportError& problem : prepared.list.problems)
+                std::cerr << "svltool: " << matches_ << ": " << problem.what() << '\n';
+            if (const std::size_t count = prepared.list.problems.size(); strict_ && count > 0)
+                throw BadFileError(matches_, std::to_string(count) + (count == 1 ? " problem" : " problems") +
+                                                 " with --strict; nothing is written");
             summary = imports::applyImportWithHistory(game, prepared.list, prepared.results, prepared.plan,
                                                       imports::ResultOptions{knockoutGoals_}, todayText());
         } catch (const imports::ImportError& e) {
@@ -69,6 +76,7 @@ private:
     std::string out_;
     std::optional<std::string> names_;
     bool knockoutGoals_ = false;
+    bool strict_ = false;
 };
 
 }  // namespace

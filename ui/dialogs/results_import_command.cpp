@@ -43,8 +43,11 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         return false;
     }
     if (prepared.results.teams.empty()) {
-        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kResultsCaption),
-                         shownPath + QStringLiteral("\nこのリストには、まだ取り込めるチームがありません。"));
+        // The guesses say why, when a name was taken for a slot.
+        QString text = shownPath + QStringLiteral("\nこのリストには、まだ取り込めるチームがありません。");
+        for (const imports::ImportError& problem : prepared.list.problems)
+            text += QStringLiteral("\n") + QString::fromStdString(problem.what());
+        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kResultsCaption), text);
         return false;
     }
 
