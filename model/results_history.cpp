@@ -15,6 +15,19 @@ void ResultsHistory::setDay(HistoryDay day) {
     else days_.insert(at, std::move(day));
 }
 
+Team recordedTeam(const RecordedResults& r) {
+    Team t;
+    t.name = r.name;
+    t.wins = r.wins;
+    t.draws = r.draws;
+    t.losses = r.losses;
+    t.tournamentWins = r.tournamentWins;
+    t.goalDiff = r.goalDiff;
+    t.qualify = r.qualify;
+    t.out = r.out;
+    return t;
+}
+
 HistoryDay currentResults(const Game& game, std::string date) {
     HistoryDay day{std::move(date), game.settings.over != 0, {}};
     day.teams.reserve(game.teams().size());

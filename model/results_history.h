@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/records.h"
 #include "model/text_field.h"
 
 namespace scorvale {
@@ -25,6 +26,9 @@ struct RecordedResults {
 
     friend bool operator==(const RecordedResults&, const RecordedResults&) = default;
 };
+
+// A team as a recorded day knows it: its name and results, nothing else.
+Team recordedTeam(const RecordedResults& results);
 
 // Every team's results on one day, in the team collection's order of that
 // day, and whether the final ranking was fixed then (the place bonuses of

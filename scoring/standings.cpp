@@ -94,29 +94,43 @@ void scoreMembers(Game& game) {
     }
 }
 
-// Rank = 1 + the number of members with a strictly greater score: after one
+// Rank = 1 + the number of records with a strictly greater score: after one
 // ordering by score, highest first, each run of equal scores shares the rank
 // of its first position.
-void rankMembers(std::vector<Member>& members) {
-    std::vector<KeyedIndex>& byScore = keyedScratch(members.size());
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        byScore[i] = {descendingBits(members[i].score), static_cast<std::uint32_t>(i)};
+template <typename ScoreOf, typename SetRank>
+void rankScores(std::size_t count, ScoreOf scoreOf, SetRank setRank) {
+    std::vector<KeyedIndex>& byScore = keyedScratch(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        byScore[i] = {descendingBits(scoreOf(i)), static_cast<std::uint32_t>(i)};
     }
     radixSortByKey(byScore);
     std::int32_t rank = 1;
     for (std::size_t pos = 0; pos < byScore.size(); ++pos) {
         if (pos > 0 && byScore[pos].key != byScore[pos - 1].key) rank = static_cast<std::int32_t>(pos) + 1;
-        members[byScore[pos].index].rank = rank;
+        setRank(byScore[pos].index, rank);
     }
 }
 
 }  // namespace
 
+void computeTeamStandings(const GameSettings& settings, std::vector<Team>& teams) {
+    for (Team& team : teams) scoreResults(settings, team);
+    rankTeams(settings, teams);
+}
+
+void rankByScore(std::span<const std::int32_t> scores, std::span<std::int32_t> ranks) {
+    rankScores(
+        scores.size(), [&](std::size_t i) { return scores[i]; },
+        [&](std::size_t i, std::int32_t rank) { ranks[i] = rank; });
+}
+
 void computeStandings(Game& game) {
-    for (Team& team : game.teams()) scoreResults(game.settings, team);
-    rankTeams(game.settings, game.teams());
+    computeTeamStandings(game.settings, game.teams());
     scoreMembers(game);
-    rankMembers(game.members());
+    auto& members = game.members();
+    rankScores(
+        members.size(), [&](std::size_t i) { return members[i].score; },
+        [&](std::size_t i, std::int32_t rank) { members[i].rank = rank; });
 }
 
 }  // namespace scorvale

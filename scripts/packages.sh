@@ -2,9 +2,9 @@
 # ones. Sourced by start.sh and test.sh; later features only add names here.
 
 # To build and run the program.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libutf8proc-dev qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libqt6svg6 libcli11-dev nlohmann-json3-dev librsvg2-bin)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libutf8proc-dev qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libqt6svg6 qt6-svg-dev libcli11-dev nlohmann-json3-dev librsvg2-bin)
 # Further packages for the tests and benchmarks.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev chromium xvfb xdotool imagemagick python3 desktop-file-utils
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev chromium firefox-esr xvfb xdotool imagemagick python3 desktop-file-utils
                libxml2-utils shared-mime-info libglib2.0-bin appstream bash-completion man-db mandoc)
 
 # ensure_packages NAME... : apt-get install only what dpkg does not list as installed.

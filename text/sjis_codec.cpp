@@ -78,7 +78,9 @@ std::string normaliseForCp932(std::string_view utf8) {
 }  // namespace
 
 std::string toUtf8(std::string_view sjis) {
-    Decoder decoder;
+    // Opening a converter costs more than converting a name; a page converts
+    // one per member.
+    thread_local Decoder decoder;
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
     decoder.append(sjis, out);

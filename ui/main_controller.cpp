@@ -398,9 +398,11 @@ void MainController::addMember() {
 
 void MainController::htmlOutput() {
     guarded(u"HTML出力", [this] {
-        // The page's title and texts are stored with the game, most of its
-        // choices are not: the game is unsaved only when its file would change.
+        // The page's title and texts and which page it is are stored with the
+        // game, its date and ranges are not: the game is unsaved only when its
+        // file would change.
         const std::string storedBefore = settingsFileText(game_);
+        const PageChoice pageBefore = game_.page;
         bool stored = false;
         changeOrRollBack([&] {
             stored = runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
@@ -408,7 +410,7 @@ void MainController::htmlOutput() {
                 return hasGame_;
             });
         });
-        if (stored && settingsFileText(game_) != storedBefore) unsaved_ = true;
+        if (stored && (settingsFileText(game_) != storedBefore || game_.page != pageBefore)) unsaved_ = true;
     });
 }
 

@@ -9,16 +9,15 @@
 #include "gamefile/safe_file.h"
 #include "report/html_report.h"
 #include "report/page_parts.h"
-#include "text/sjis_codec.h"
+#include "tests/core/report_test_texts.h"
 
 namespace scorvale {
 namespace {
 
-// Test texts are typed in UTF-8 and stored as the program stores them.
-std::string sj(const char* utf8) { return sjis::fromUtf8(utf8).value(); }
+using testing::reportFixturePath;
+using testing::sj;
 
-std::string fixturePath(const std::string& name) { return std::string(SCORVALE_FIXTURES_DIR) + "/report/" + name; }
-std::string fixture(const std::string& name) { return readWholeFile(fixturePath(name)); }
+std::string fixture(const std::string& name) { return readWholeFile(reportFixturePath(name)); }
 
 struct TeamRow {
     const char* name;
@@ -166,7 +165,7 @@ TEST(ReportPage, MatchesGoldenPages) {
     for (const GoldenCase& c : cases) {
         const Game game = c.game();
         const Game before = game;
-        if (update) writeFileAtomically(fixturePath(c.file), htmlReportBytes(game, c.settings()));
+        if (update) writeFileAtomically(reportFixturePath(c.file), htmlReportBytes(game, c.settings()));
         EXPECT_EQ(htmlReportBytes(game, c.settings()), fixture(c.file)) << c.file;
         EXPECT_EQ(game.members(), before.members()) << c.file;
         EXPECT_EQ(game.teams(), before.teams()) << c.file;

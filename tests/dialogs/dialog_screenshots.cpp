@@ -10,8 +10,10 @@
 #include "gamefile/safe_file.h"
 #include "imports/member_import.h"
 #include "imports/results_import.h"
+#include "report/standings_picture.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
+#include "tests/browser/sample_pools.h"
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/member_edit_dialog.h"
 #include "ui/dialogs/member_import_dialog.h"
@@ -21,6 +23,7 @@
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/svg_picture.h"
 
 using namespace scorvale;
 
@@ -90,8 +93,15 @@ int main(int argc, char** argv) {
     report.date = "02/06/30";
     report.editor = sjis("幹事");
     report.head = sjis("<B>決勝トーナメント</B>\r\nの結果です。");
+    report.page = {PageChoice::Kind::phone, true};
     ui::ReportSettingsDialog reportDialog(report, script);
     save(reportDialog, folder, "report-settings-dialog.png");
+
+    // The top ten of the example over its tournament's days, as HTML出力 saves it.
+    const Game days = testing::exampleWithHistory(SOURCE_ROOT "/examples/worldcup2002.svl",
+                                                  SOURCE_ROOT "/tests/fixtures/openfootball/worldcup2002.json");
+    ReportSettings daysReport = testing::dialogDefaults(days);
+    ui::saveSvgAsPng(standingsPictureSvg(days, daysReport), QDir(folder).filePath(QStringLiteral("standings-picture.png")));
 
     // The 2014 list over the 2002 example, as the window holds it: teams
     // changed, added and left alone.

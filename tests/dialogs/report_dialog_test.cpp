@@ -1,10 +1,15 @@
 #include <QCheckBox>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QtTest>
 
 #include "gamefile/file_error.h"
+#include "gamefile/safe_file.h"
+#include "report/html_report.h"
+#include "report/phone_page.h"
 #include "tests/dialogs/dialog_script.h"
 #include "ui/dialogs/dialog_parts.h"
 #include "ui/dialogs/html_output.h"
@@ -69,6 +74,8 @@ private slots:
     void unencodableRefused();
     void untouchedFieldsKeepTheirBytes();
     void writeFailureIsShown();
+    void pageChoiceIsRemembered();
+    void chosenPageAndPictureAreWritten();
 
 private:
     std::vector<Written> written;
@@ -345,6 +352,74 @@ void ReportDialogTest::writeFailureIsShown() {
     QCOMPARE(script.messages[0].icon, ui::Interaction::Icon::Warning);
     QCOMPARE(script.messages[0].text, QStringLiteral("/ro/cup.html\nPermission denied"));
     QCOMPARE(game.report.title, std::string("New"));  // what was stored stays stored
+}
+
+// Unlike the ranges, the page choice comes back as it was left; choosing the
+// members' page keeps every control of the legacy one, and only 詳細, which
+// it always carries, is off.
+void ReportDialogTest::pageChoiceIsRemembered() {
+    Game game = reportGame();
+    DialogScript script;
+    script.dialog([](QDialog& d) {
+        QVERIFY(child<QRadioButton>(d, "pageLegacy")->isChecked());
+        QVERIFY(!child<QCheckBox>(d, "picture")->isChecked());
+        QVERIFY(child<QCheckBox>(d, "memberDetails")->isEnabled());
+        click(d, "pagePhone");
+        QVERIFY(!child<QCheckBox>(d, "memberDetails")->isEnabled());
+        for (const char* control : {"title", "date", "editor", "topImage", "leftImage", "rightImage", "backgroundImage"})
+            QVERIFY(child<QLineEdit>(d, control)->isEnabled());
+        for (const char* control : {"memberRange0", "memberRange1", "memberRange2", "teamRange0", "teamRange1", "teamRange2"})
+            QVERIFY(child<QRadioButton>(d, control)->isEnabled());
+        click(d, "picture");
+        click(d, "ok");
+    });
+    script.saveFile(QStringLiteral("/tmp/out.html"));
+    ui::runHtmlOutputCommand(game, script, "", [] { return true; });
+    QCOMPARE(game.page, (PageChoice{PageChoice::Kind::phone, true}));
+
+    script.dialog([](QDialog& d) {
+        QVERIFY(child<QRadioButton>(d, "pagePhone")->isChecked());
+        QVERIFY(child<QCheckBox>(d, "picture")->isChecked());
+        QVERIFY(!child<QCheckBox>(d, "memberDetails")->isEnabled());
+        click(d, "pageLegacy");
+        QVERIFY(child<QCheckBox>(d, "memberDetails")->isEnabled());
+    });  // cancelled: the choice stays
+    ui::runHtmlOutputCommand(game, script, "", [] { return true; });
+    QCOMPARE(game.page, (PageChoice{PageChoice::Kind::phone, true}));
+    QVERIFY(script.finished());
+}
+
+// With the real writer: the chosen page's bytes, and the picture as a PNG
+// 1080 px wide beside it under the page's name.
+void ReportDialogTest::chosenPageAndPictureAreWritten() {
+    ui::setHtmlReportWriterForTesting(nullptr);
+    QTemporaryDir dir;
+    const QString pagePath = dir.filePath(QStringLiteral("cup.html"));
+    const struct {
+        const char* kind;
+        bool picture;
+    } cases[] = {{"pageLegacy", false}, {"pagePhone", true}, {"pageLegacy", true}};
+    for (const auto& c : cases) {
+        QFile::remove(dir.filePath(QStringLiteral("cup.png")));
+        Game game = reportGame();
+        DialogScript script;
+        script.dialog([&](QDialog& d) {
+            click(d, c.kind);
+            if (child<QCheckBox>(d, "picture")->isChecked() != c.picture) click(d, "picture");
+            click(d, "ok");
+        });
+        script.saveFile(pagePath);
+        ui::runHtmlOutputCommand(game, script, "", [] { return true; });
+        QVERIFY(script.messages.empty());
+        const std::string written = readWholeFile(QFile::encodeName(pagePath).toStdString());
+        QCOMPARE(written, std::string(c.kind) == "pagePhone" ? phonePageBytes(game, game.report)
+                                                              : htmlReportBytes(game, game.report));
+        const QImage picture(dir.filePath(QStringLiteral("cup.png")));
+        QCOMPARE(picture.isNull(), !c.picture);
+        if (c.picture) QCOMPARE(picture.width(), 1080);
+    }
+    QCOMPARE(ui::picturePath(QStringLiteral("/a.b/cup")), QStringLiteral("/a.b/cup.png"));
+    QCOMPARE(ui::picturePath(QStringLiteral("/a/cup.page.htm")), QStringLiteral("/a/cup.page.png"));
 }
 
 QTEST_MAIN(ReportDialogTest)

@@ -52,7 +52,7 @@ while IFS='|' read -r line expected; do
     failed=1
   fi
 done <<'CASES'
-svltool |decode encode history import-members import-results report standings
+svltool |decode encode history import-members import-results page report standings
 svltool im|import-members import-results
 svltool -|--help
 svltool standings --t|--team-key --tsv
@@ -73,6 +73,8 @@ svltool import-results game.svl |games members.csv results.json
 svltool import-members -o out.svl game.svl |games members.csv names.tsv
 svltool import-results game.svl results.json --names |game.svl games members.csv names.tsv results.json
 svltool report game.svl -o |game.svl games members.csv names.tsv results.json
+svltool page game.svl --i|--image
+svltool page |game.svl games
 CASES
 
 # Whatever svltool's help lists, the completion offers.

@@ -2,9 +2,15 @@
 // window's lists.
 #include <QAbstractItemModel>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include "gamefile/game_file.h"
+#include "gamefile/safe_file.h"
 
 #include "tests/support/scripted_interaction.h"
 #include "tests/tools/run_tool.h"
@@ -58,6 +64,44 @@ private slots:
         QCOMPARE(tool.status, 0);
         const QString window = asTable(w.teamList()) + QLatin1Char('\n') + asTable(w.memberList());
         QCOMPARE(window, QString::fromStdString(tool.out));
+    }
+
+    // HTML出力 with the members' page chosen and the dialog as it opens, and
+    // svltool page: the same bytes. The picture: the PNG the window saves and
+    // the SVG svltool writes show the same standings.
+    void membersPageAsSvltoolWritesIt() {
+        QTemporaryDir dir;
+        const QString windowPage = dir.filePath(QStringLiteral("window.html"));
+        ScriptedInteraction user;
+        user.dialogAnswers = {ScriptedInteraction::ok(), [](QDialog& d) {
+                                  d.findChild<QRadioButton*>(QStringLiteral("pagePhone"))->click();
+                                  d.findChild<QAbstractButton*>(QStringLiteral("picture"))->click();
+                                  return true;
+                              }};
+        user.fileAnswers = {kExample, windowPage};
+        ui::MainWindow w(user);
+        QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
+        QTest::mouseClick(w.button(Cmd::htmlOutput), Qt::LeftButton);
+        QVERIFY(user.messages.empty());
+
+        const std::string toolPage = QFile::encodeName(dir.filePath(QStringLiteral("tool.html"))).toStdString();
+        const std::string toolPicture = QFile::encodeName(dir.filePath(QStringLiteral("tool.svg"))).toStdString();
+        const RunResult tool =
+            runTool({"page", QFile::encodeName(kExample).toStdString(), "-o", toolPage, "--image", toolPicture});
+        QCOMPARE(tool.status, 0);
+        const std::string page = readWholeFile(QFile::encodeName(windowPage).toStdString());
+        QVERIFY(page.find("<html lang=\"ja\">") != std::string::npos);
+        QVERIFY(page == readWholeFile(toolPage));
+
+        // The choice goes into the game file and comes back from it.
+        Game reloaded;
+        loadGameBytes(reloaded, gameFileBytes(w.controller().game()), ReadAll);
+        QCOMPARE(reloaded.page, (PageChoice{PageChoice::Kind::phone, true}));
+
+        const QImage fromWindow(dir.filePath(QStringLiteral("window.png")));
+        const QImage fromTool(QString::fromStdString(toolPicture));
+        QCOMPARE(fromWindow.width(), 1080);
+        QCOMPARE(fromWindow.size(), fromTool.size());
     }
 };
 

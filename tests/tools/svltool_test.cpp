@@ -9,6 +9,8 @@
 #include "gamefile/game_file.h"
 #include "model/today_text.h"
 #include "report/html_report.h"
+#include "report/phone_page.h"
+#include "report/standings_picture.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "tests/support/random_game.h"
@@ -235,9 +237,9 @@ TEST_F(SvltoolTest, StandingsJsonHasTheListedFieldsInOrder) {
     EXPECT_TRUE(json["members"][1]["votes"].empty());
 }
 
-// The page the program writes: a new load, scoring and rank order, the
-// dialog's values stored into the game, scoring again, the page.
-std::string expectedPage(const std::string& path, ReportSettings values) {
+// The game as HTML出力 writes it: a new load, scoring and rank order, the
+// dialog's values stored into the game, scoring again.
+Game gameAsWritten(const std::string& path, ReportSettings values) {
     Game g;
     g.settings.name.clear();
     loadGame(g, path, ReadAll);
@@ -247,6 +249,11 @@ std::string expectedPage(const std::string& path, ReportSettings values) {
     computeStandings(g);
     g.settings.name = values.title;
     g.report = values;
+    return g;
+}
+
+std::string expectedPage(const std::string& path, ReportSettings values) {
+    const Game g = gameAsWritten(path, values);
     return htmlReportBytes(g, g.report);
 }
 
@@ -292,13 +299,36 @@ TEST_F(SvltoolTest, ReportEqualsTheCorePageForTheDialogValues) {
     }
 }
 
+// svltool page: the members' page of the same values, and its picture.
+TEST_F(SvltoolTest, PageEqualsTheCoreMembersPage) {
+    const Game small = smallGame();
+    const std::string svl = save(small);
+    const std::string page = dir / "page.html";
+    const std::string picture = dir / "top.svg";
+    const RunResult r = runTool({"page", svl, "-o", page, "--image", picture, "--title", "最終結果", "--member-range", "0"});
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    ReportSettings values = small.report;  // as the dialog opens, then the options
+    values.title = sj("最終結果");
+    values.date = small.settings.date;
+    values.memberRange = 0;
+    const Game g = gameAsWritten(svl, values);
+    EXPECT_EQ(readFile(page), phonePageBytes(g, g.report));
+    EXPECT_EQ(readFile(picture), standingsPictureSvg(g, g.report));
+
+    std::filesystem::remove(picture);
+    ASSERT_EQ(runTool({"page", svl, "-o", page}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(picture));
+}
+
 TEST_F(SvltoolTest, GameWithoutTitleIsNeitherReportedNorEncoded) {
     Game g = smallGame();
     g.settings.name.clear();
     const std::string svl = save(g);
     const std::string out = dir / "out";
     const std::vector<std::vector<std::string>> cases{
-        {"report", svl, "-o", out}, {"report", svl, "-o", out, "--title", "x"}, {"encode", svl, "-o", out}};
+        {"report", svl, "-o", out}, {"report", svl, "-o", out, "--title", "x"}, {"encode", svl, "-o", out},
+        {"page", svl, "-o", out}};
     for (const auto& args : cases) {
         const RunResult r = runTool(args);
         EXPECT_EQ(r.status, 1) << ::testing::PrintToString(args);
@@ -327,7 +357,7 @@ TEST_F(SvltoolTest, BadOrUnreadableFileEndsWithOneLineAndStatus1) {
     const std::string matches = openfootball("worldcup2002.json");
     const std::vector<std::vector<std::string>> commands{
         {"decode"}, {"encode"}, {"standings"}, {"standings", "--json"}, {"report", "-o", out},
-        {"import-results", matches, "-o", out}};
+        {"page", "-o", out}, {"import-results", matches, "-o", out}};
     for (const std::string& input : {dir / "missing.svl", dir.path().string(), garbage, empty, text, binary, scrambled}) {
         const bool noGame = input == garbage || input == empty || input == text || input == binary || input == scrambled;
         for (auto args : commands) {
@@ -384,7 +414,7 @@ TEST_F(SvltoolTest, OutputThatASaveMayNotReplaceIsRefused) {
 TEST_F(SvltoolTest, UnwritableOutputEndsWithStatus1) {
     const std::string svl = save(smallGame());
     for (const std::string& out : {dir / "no/such/folder.out", dir.path().string()}) {
-        for (const std::string command : {"decode", "encode", "report"}) {
+        for (const std::string command : {"decode", "encode", "report", "page"}) {
             const RunResult r = runTool({command, svl, "-o", out});
             EXPECT_EQ(r.status, 1) << command << " " << out;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -409,6 +439,10 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
         {"report", svl, "-o", out, "--team-range", "-1"},
         {"report", svl, "-o", out, "--title", "絵文字😀"},
         {"report", svl, "-o", out, "--editor", "\xff"},
+        {"page", svl},
+        {"page", svl, "-o", out, "--details"},
+        {"page", svl, "-o", out, "--image"},
+        {"page", svl, "-o", out, "--title", "絵文字😀"},
         {"import-results", svl, "-o", out},
         {"import-results", svl, matches},
         {"import-results", svl, matches, "-o", out, "--names"},

@@ -216,8 +216,9 @@ private slots:
                 return true;
             },
             click(Cmd::password)) << false;
-        // A page changes the game's file only by a new title or a new text of
-        // the report's that the file keeps (not its date or its ranges).
+        // A page changes the game's file only by a new title, a new text of
+        // the report's that the file keeps or another choice of page (not its
+        // date or its ranges).
         const auto page = [](std::function<bool(QDialog&)> values) {
             return Step([values](ui::MainWindow& w, ScriptedInteraction& u) {
                 u.dialogAnswers = {values};
@@ -233,6 +234,14 @@ private slots:
         }) << false;
         QTest::newRow("page, another title") << page(typeInto("title", QStringLiteral("Cup"))) << true;
         QTest::newRow("page, another presenter") << page(typeInto("editor", QStringLiteral("ed"))) << true;
+        QTest::newRow("page, the phone page") << page([](QDialog& d) {
+            d.findChild<QAbstractButton*>(QStringLiteral("pagePhone"))->click();
+            return true;
+        }) << true;
+        QTest::newRow("page, with its picture") << page([](QDialog& d) {
+            d.findChild<QAbstractButton*>(QStringLiteral("picture"))->click();
+            return true;
+        }) << true;
         QTest::newRow("page cancelled") << answer(ScriptedInteraction::cancel(), click(Cmd::htmlOutput)) << false;
     }
     void unsavedAfterEachCommand() {

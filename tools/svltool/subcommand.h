@@ -39,6 +39,7 @@ std::unique_ptr<Subcommand> makeDecodeCommand();
 std::unique_ptr<Subcommand> makeEncodeCommand();
 std::unique_ptr<Subcommand> makeStandingsCommand();
 std::unique_ptr<Subcommand> makeReportCommand();
+std::unique_ptr<Subcommand> makePageCommand();
 std::unique_ptr<Subcommand> makeImportResultsCommand();
 std::unique_ptr<Subcommand> makeImportMembersCommand();
 std::unique_ptr<Subcommand> makeHistoryCommand();

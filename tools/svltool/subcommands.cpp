@@ -8,6 +8,7 @@ std::vector<std::unique_ptr<Subcommand>> makeSubcommands() {
     all.push_back(makeEncodeCommand());
     all.push_back(makeStandingsCommand());
     all.push_back(makeReportCommand());
+    all.push_back(makePageCommand());
     all.push_back(makeImportResultsCommand());
     all.push_back(makeImportMembersCommand());
     all.push_back(makeHistoryCommand());

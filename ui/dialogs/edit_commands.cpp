@@ -1,9 +1,11 @@
 #include "ui/dialogs/edit_commands.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "gamefile/file_error.h"
-#include "report/html_report.h"
+#include "report/phone_page.h"
+#include "report/standings_picture.h"
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "ui/dialogs/html_output.h"
@@ -14,6 +16,7 @@
 #include "ui/dialogs/team_dialog.h"
 #include "ui/file_messages.h"
 #include "ui/qt_text.h"
+#include "ui/svg_picture.h"
 #include "model/today_text.h"
 
 namespace scorvale::ui {
@@ -41,6 +44,13 @@ std::string proposedReportPath(const std::string& currentFilePath) {
     for (std::size_t at = path.find(from); at != std::string::npos; at = path.find(from, at + to.size()))
         path.replace(at, from.size(), to);
     return path;
+}
+
+QString picturePath(const QString& pagePath) {
+    const QFileInfo page(pagePath);
+    const QString suffix = page.suffix();
+    const QString stem = suffix.isEmpty() ? pagePath : pagePath.left(pagePath.size() - suffix.size() - 1);
+    return stem + QStringLiteral(".png");
 }
 
 bool runSettingsCommand(Game& game, Interaction& interaction) {
@@ -155,6 +165,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     in.leftImage = game.report.leftImage;
     in.rightImage = game.report.rightImage;
     in.backgroundImage = game.report.backgroundImage;
+    in.page = game.page;
     ReportSettingsDialog dialog(in, interaction);
     if (!interaction.runDialog(dialog)) return false;
 
@@ -179,17 +190,24 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     game.report.leftImage = v.leftImage;
     game.report.rightImage = v.rightImage;
     game.report.backgroundImage = v.backgroundImage;
+    game.page = v.page;
 
     const std::string path = QFile::encodeName(*chosen).toStdString();
     try {
         if (reportWriter())
             reportWriter()(game, path, game.report);
         else
-            writeHtmlReport(game, path, game.report);
+            writePage(game, path, game.report);
     } catch (const FileError& error) {
         // The file layer's own message ends the command; the stored values stay.
         interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"),
                          QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") + fileErrorReason(error));
+        return true;
+    }
+    if (game.page.picture) {
+        const QString picture = picturePath(*chosen);
+        if (const auto error = saveSvgAsPng(standingsPictureSvg(game, game.report), picture))
+            interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"), picture + QStringLiteral("\n") + *error);
     }
     return true;
 }

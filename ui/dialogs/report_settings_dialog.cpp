@@ -101,9 +101,39 @@ ReportSettingsDialog::ReportSettingsDialog(const ReportDialogValues& values, Int
     groups->addWidget(membersBox);
     groups->addWidget(teamsBox);
 
+    // Which page: the legacy one stays the default; the members' page always
+    // carries every member's detail (collapsed), so 詳細 has nothing to say there.
+    auto* pageBox = new QGroupBox(QStringLiteral("ページ"), this);
+    auto* pageLayout = new QVBoxLayout(pageBox);
+    pageKind_ = new QButtonGroup(pageBox);
+    auto* kinds = new QHBoxLayout;
+    const std::pair<const char*, QString> kindTexts[] = {{"pageLegacy", QStringLiteral("従来のページ")},
+                                                         {"pagePhone", QStringLiteral("スマホ向けページ")}};
+    for (int i = 0; i < 2; ++i) {
+        auto* radio = new QRadioButton(kindTexts[i].second, pageBox);
+        radio->setObjectName(QString::fromLatin1(kindTexts[i].first));
+        pageKind_->addButton(radio, i);
+        kinds->addWidget(radio);
+    }
+    pageLayout->addLayout(kinds);
+    picture_ = new QCheckBox(QStringLiteral("順位の画像も保存 (上位10人, PNG)"), pageBox);
+    picture_->setObjectName(QStringLiteral("picture"));
+    picture_->setToolTip(QStringLiteral("ページと同じ場所に、同じ名前で拡張子 .png の画像を保存します"));
+    picture_->setChecked(values.page.picture);
+    pageLayout->addWidget(picture_);
+    const auto showKind = [this](int kind) {
+        memberDetails_->setEnabled(kind == static_cast<int>(PageChoice::Kind::legacy));
+    };
+    connect(pageKind_, &QButtonGroup::idToggled, this, [showKind](int id, bool checked) {
+        if (checked) showKind(id);
+    });
+    pageKind_->button(static_cast<int>(values.page.kind) == 1 ? 1 : 0)->setChecked(true);
+    showKind(pageKind_->checkedId());
+
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addLayout(left);
     leftColumn->addLayout(groups);
+    leftColumn->addWidget(pageBox);
     leftColumn->addStretch();
 
     head_ = new ByteLimitedTextEdit(kGreetingBytes, this);
@@ -173,6 +203,8 @@ void ReportSettingsDialog::accept() {
     read.memberRange = memberRange_->checkedId();
     read.memberDetails = memberDetails_->isChecked() ? 1 : 0;
     read.teamRange = teamRange_->checkedId();
+    read.page.kind = static_cast<PageChoice::Kind>(pageKind_->checkedId());
+    read.page.picture = picture_->isChecked();
     values_ = read;
     QDialog::accept();
 }

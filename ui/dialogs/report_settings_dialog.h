@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/results_history.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
@@ -28,6 +30,7 @@ struct ReportDialogValues {
     std::int32_t teamRange = 2;
     std::string head;
     std::string foot;
+    PageChoice page;  // remembered with the game, unlike the ranges
 
     friend bool operator==(const ReportDialogValues&, const ReportDialogValues&) = default;
 };
@@ -57,6 +60,8 @@ private:
     QButtonGroup* teamRange_;
     ByteLimitedTextEdit* head_;
     ByteLimitedTextEdit* foot_;
+    QButtonGroup* pageKind_;
+    QCheckBox* picture_;
 };
 
 }  // namespace scorvale::ui
