@@ -21,18 +21,17 @@ rm -rf "$work" && mkdir -p "$work/runtime" "$work/config" && chmod 700 "$work/ru
 # The user's configuration: nothing of the program's may land here.
 export XDG_CONFIG_HOME=$work/config
 
-display=
-for n in $(seq 99 140); do
-  if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "FAIL: no free X display"; exit 1; }
-
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# The server picks a free display itself and writes its number: a display
+# chosen by looking for lock files can be taken by another server meanwhile.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb gave no display"; cat "$work/xvfb.log"; exit 1; }
+display=:$(head -n 1 "$work/display")
 export DISPLAY=$display
 # A loaded machine can take seconds to start the server.
 for _ in $(seq 200); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
