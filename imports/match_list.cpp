@@ -26,9 +26,6 @@ std::string scoreText(const Goals& g) { return std::to_string(g.team1) + "-" + s
 
 int side(const Goals& g) { return g.team1 > g.team2 ? 1 : g.team2 > g.team1 ? 2 : 0; }
 
-// "line 5" or "match 5", as the error for the match would name it.
-std::string placeOf(MatchListFormat format, const Match& m) { return matchError(format, m, {}).placeText(); }
-
 // The two teams of a match in either order, as one key.
 std::string pairingKey(const Match& m) {
     std::string a = text::normalizeName(m.team1), b = text::normalizeName(m.team2);
@@ -54,46 +51,37 @@ void resolveStages(MatchList& list, const std::vector<std::size_t>& order) {
     if (firstGroup == order.size()) return;
     const bool dated = std::all_of(list.matches.begin(), list.matches.end(),
                                    [](const Match& m) { return !m.date.empty(); });
-    const char* const noGroup = list.format == MatchListFormat::Csv ? "its group is empty" : "it has no group";
     for (std::size_t at = 0; at < order.size(); ++at) {
         Match& m = list.matches[order[at]];
         if (!m.knockout()) continue;
         if (at > firstGroup && at < lastGroup) {
             if (!m.round.empty() && !groupRounds.contains(text::normalizeName(m.round))) continue;
             m.stage = Stage::group;
-            list.problems.push_back(matchError(
-                list.format, m,
-                std::string(noGroup) + ", but group matches are played before and after it (" +
-                    (dated ? "by date" : "in the list's order") +
-                    "): counted as a group match; write its group, or give a knockout match a round of its own"));
+            list.problems.push_back(matchError(list.format, m, ImportError::Kind::noGroupAmongGroups, {dated ? "date" : "list"}));
         } else if (at < firstGroup) {
             m.stage = Stage::preliminary;
             if (!dated)
-                list.problems.push_back(matchError(
-                    list.format, m,
-                    "a knockout match listed before every group match: taken for a play-off before the group stage, "
-                    "so its teams have not qualified for the knockout stage; if it belongs to the knockout stage, "
-                    "list it after the group matches or date every match"));
+                list.problems.push_back(matchError(list.format, m, ImportError::Kind::playOffFirst));
         }
     }
 }
 
 // What one match cannot hold whatever comes before or after it.
 void checkMatch(const MatchList& list, const Match& m) {
-    const auto fail = [&](const std::string& reason) { return matchError(list.format, m, reason); };
-    if (text::normalizeName(m.team1) == text::normalizeName(m.team2)) throw fail(quoteText(m.team1) + " plays itself");
+    const auto fail = [&](ImportError::Kind kind, std::vector<std::string> args = {}) {
+        return matchError(list.format, m, kind, std::move(args));
+    };
+    if (text::normalizeName(m.team1) == text::normalizeName(m.team2)) throw fail(ImportError::Kind::playsItself, {m.team1});
     if (!m.played()) return;
     for (const std::string* team : {&m.team1, &m.team2})
         if (isPlaceholder(*team))
-            throw fail(quoteText(*team) + " stands for a team not known yet, but the match has a score");
+            throw fail(ImportError::Kind::slotWithScore, {*team});
     if (m.extraTime && (m.extraTime->team1 < m.fullTime->team1 || m.extraTime->team2 < m.fullTime->team2))
-        throw fail("the score after extra time (" + scoreText(*m.extraTime) + ") is lower than at full time (" +
-                   scoreText(*m.fullTime) + ")");
+        throw fail(ImportError::Kind::extraTimeLower, {scoreText(*m.extraTime), scoreText(*m.fullTime)});
     if (m.penalties) {
-        if (m.penalties->team1 == m.penalties->team2) throw fail("the penalty shoot-out ends level");
+        if (m.penalties->team1 == m.penalties->team2) throw fail(ImportError::Kind::shootOutLevel);
         if (side(finalScore(m)) != 0)
-            throw fail("a penalty shoot-out (" + scoreText(*m.penalties) + ") after a decisive score (" +
-                       scoreText(finalScore(m)) + ")");
+            throw fail(ImportError::Kind::shootOutAfterDecisive, {scoreText(*m.penalties), scoreText(finalScore(m))});
     }
 }
 
@@ -109,12 +97,8 @@ void checkSequence(const MatchList& list, const std::vector<std::size_t>& order)
     std::map<std::string, const Match*> lostAt;  // a team's knockout defeat
     for (std::size_t at = 0; at < order.size(); ++at) {
         const Match& m = list.matches[order[at]];
-        const auto fail = [&](const std::string& reason) { return matchError(list.format, m, reason); };
         if (m.knockout() && m.played() && matchWinner(m) == 0 && lastMeeting[pairingKey(m)] == at)
-            throw fail(list.format == MatchListFormat::Csv
-                           ? "the knockout match ends level and the winner column names no winner (a match of a "
-                             "league or a group needs its group)"
-                           : "the knockout match ends level and has no penalty shoot-out");
+            throw matchError(list.format, m, ImportError::Kind::levelKnockout);
 
         // After a defeat only a match against another loser (for third
         // place) or a team not known yet may follow.
@@ -126,9 +110,7 @@ void checkSequence(const MatchList& list, const std::vector<std::size_t>& order)
         for (int s = 0; s < 2; ++s) {
             if (!lost[s] || open[1 - s] || lost[1 - s]) continue;
             const std::string& team = s == 0 ? m.team1 : m.team2;
-            throw fail(quoteText(team) + " lost the knockout match of " + placeOf(list.format, *lost[s]) +
-                       " and plays again, against a team that has not lost; a two-legged tie goes in as one match "
-                       "with the aggregate score, and league or group matches need their group");
+            throw matchError(list.format, m, ImportError::Kind::loserPlaysOn, {team, std::to_string(lost[s]->place)});
         }
         if (const int winner = m.knockout() ? matchWinner(m) : 0) {
             const int loser = winner == 1 ? 1 : 0;
@@ -158,9 +140,10 @@ std::optional<std::string> isoDate(std::string_view text) {
     return std::string(year) + '-' + twoDigits(mo) + '-' + twoDigits(d);
 }
 
-ImportError matchError(MatchListFormat format, const Match& match, std::string reason) {
-    return format == MatchListFormat::Csv ? ImportError::line(match.place, std::move(reason))
-                                          : ImportError::match(match.place, std::move(reason));
+ImportError matchError(MatchListFormat format, const Match& match, ImportError::Kind kind,
+                       std::vector<std::string> args) {
+    return format == MatchListFormat::Csv ? ImportError::line(match.place, kind, std::move(args))
+                                          : ImportError::match(match.place, kind, std::move(args));
 }
 
 Goals finalScore(const Match& match) {
@@ -198,7 +181,7 @@ bool csvNamesMatchColumns(std::string_view bytes) {
 MatchList readMatchList(std::string_view bytes) {
     const text::DecodedText decoded = text::decodeText(bytes);
     const std::size_t first = decoded.utf8.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) throw ImportError::file("the file is empty");
+    if (first == std::string::npos) throw ImportError::file(ImportError::Kind::emptyFile);
     MatchList list = decoded.utf8[first] == '{' || decoded.utf8[first] == '[' ? readJsonMatchList(decoded.utf8)
                                                                               : readCsvMatchList(decoded.utf8);
     for (const Match& m : list.matches) checkMatch(list, m);

@@ -15,22 +15,21 @@ namespace scorvale::imports {
 
 namespace {
 
-// `utf8` as a team field holds it, or the reason it cannot.
-std::string fieldBytes(const std::string& listName, const std::string& what, const std::string& utf8) {
+// `utf8`, the team's `field` ("name" or "group"), as a team field holds it,
+// or the reason it cannot.
+std::string fieldBytes(const std::string& listName, const std::string& field, const std::string& utf8) {
     // A line break or other control character would end the record's line in the game file.
     for (const char c : utf8)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a control character");
+            throw ImportError::team(listName, ImportError::Kind::fieldControl, {field, utf8});
     const std::optional<std::string> sjis = sjis::fromUtf8(utf8);
     if (!sjis)
-        throw ImportError::team(listName, what + " " + quoteText(utf8) + " has a character Shift-JIS cannot hold");
+        throw ImportError::team(listName, ImportError::Kind::fieldNotShiftJis, {field, utf8});
     if (sjis->size() > TextField::kMaxBytes)
-        throw ImportError::team(listName, what + " " + quoteText(utf8) + " is longer than a team field holds (" +
-                                              std::to_string(TextField::kMaxBytes) + " bytes)");
+        throw ImportError::team(listName, ImportError::Kind::fieldTooLong, {field, utf8, std::to_string(TextField::kMaxBytes)});
     // The game file would not give it back.
     if (const std::string_view tag = gamefile::tagIn(*sjis); !tag.empty())
-        throw ImportError::team(listName,
-                                what + " " + quoteText(utf8) + " holds the game file's tag " + std::string(tag));
+        throw ImportError::team(listName, ImportError::Kind::fieldHoldsTag, {field, utf8, std::string(tag)});
     return *sjis;
 }
 
@@ -55,28 +54,22 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         if (target != ImportPlan::kAdd && (target < 0 || target >= game.teamCount()))
             throw std::invalid_argument("the import plan names a team the game does not have");
         if (!results.teams[i].group.empty())
-            texts.groups[i] = fieldBytes(listName, "the group", results.teams[i].group);
+            texts.groups[i] = fieldBytes(listName, "group", results.teams[i].group);
         if (target != ImportPlan::kAdd) {
             const auto [it, fresh] = byTarget.try_emplace(target, i);
             if (!fresh)
-                throw ImportError::team(listName,
-                                        "goes to the same team of the game (" +
-                                            quoteText(sjis::toUtf8(game.teamAt(target).name.view())) + ") as " +
-                                            quoteText(results.teams[it->second].name));
+                throw ImportError::team(listName, ImportError::Kind::sameGameTeam,
+                                        {sjis::toUtf8(game.teamAt(target).name.view()), results.teams[it->second].name});
             continue;
         }
         const std::string newName(text::trimSpaces(plan.newNames[i]));
-        if (newName.empty()) throw ImportError::team(listName, "the new team has no name");
-        std::string bytes = fieldBytes(listName, "the name", newName);
+        if (newName.empty()) throw ImportError::team(listName, ImportError::Kind::newTeamNoName);
+        std::string bytes = fieldBytes(listName, "name", newName);
         if (game.findTeamByName(bytes) >= 0)
-            throw ImportError::team(
-                listName,
-                "would be added as " + quoteText(newName) + ", a team the game already has; take that team instead");
+            throw ImportError::team(listName, ImportError::Kind::newNameInGame, {newName});
         const auto [it, fresh] = byNewName.try_emplace(bytes, i);
         if (!fresh)
-            throw ImportError::team(
-                listName,
-                "would be added as " + quoteText(newName) + " like " + quoteText(results.teams[it->second].name));
+            throw ImportError::team(listName, ImportError::Kind::newNameTwice, {newName, results.teams[it->second].name});
         texts.names[i] = std::move(bytes);
     }
     return texts;
@@ -106,11 +99,7 @@ void findSlots(MatchList& list, TeamMatcher& matcher) {
     }
     for (const Name& name : names) {
         if (!list.slotNames.contains(text::normalizeName(*name.spelling))) continue;
-        list.problems.push_back(ImportError::team(
-            *name.spelling,
-            "no team of the game, national team or line of the names file has this name, and only knockout "
-            "matches not played yet name it: taken for a team not known yet, not added; to add it, add the "
-            "team to the game or name it in a names file"));
+        list.problems.push_back(ImportError::team(*name.spelling, ImportError::Kind::takenForSlot));
     }
 }
 

@@ -7,8 +7,7 @@
 
 namespace scorvale::sjis {
 
-namespace {
-
+// One iconv conversion descriptor.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {
@@ -41,6 +40,8 @@ public:
 private:
     iconv_t cd_;
 };
+
+namespace {
 
 // Code points an input method may produce that CP932 spells differently.
 const char* cp932Form(char32_t c) {
@@ -79,17 +80,28 @@ std::string normaliseForCp932(std::string_view utf8) {
 std::string toUtf8(std::string_view sjis) {
     // Opening a converter costs more than converting a name; a page converts
     // one per member.
-    thread_local Converter conv("UTF-8", "CP932");
+    thread_local Decoder decoder;
     std::string out;
     out.reserve(sjis.size() * 3 / 2);
+    decoder.append(sjis, out);
+    return out;
+}
+
+Decoder::Decoder() : converter_(std::make_unique<Converter>("UTF-8", "CP932")) {}
+Decoder::~Decoder() = default;
+
+bool Decoder::append(std::string_view sjis, std::string& out) {
+    Converter& conv = *converter_;
     const char* in = sjis.data();
     std::size_t left = sjis.size();
+    bool clean = true;
     while (!conv.convert(in, left, out)) {
         out += "\xEF\xBF\xBD";
         ++in;
         --left;
+        clean = false;
     }
-    return out;
+    return clean;
 }
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {

@@ -13,6 +13,7 @@
 #include "gamefile/game_file.h"
 #include "model/today_text.h"
 #include "tests/dialogs/dialog_script.h"
+#include "ui/dialogs/import_error_text.h"
 #include "ui/dialogs/results_import_command.h"
 #include "ui/qt_text.h"
 
@@ -154,6 +155,7 @@ private slots:
     void badFiles();
     void guessesAreListed();
     void fourThousandTeams();
+    void everyProblemIsWordedInJapanese();
 
 private:
     QString write(const char* name, const QByteArray& bytes) {
@@ -337,17 +339,17 @@ void ResultsImportDialogTest::badFiles_data() {
     QTest::newRow("missing") << QByteArray() << true << "No such file or directory";
     QTest::newRow("folder") << QByteArray("/") << true << "";
     QTest::newRow("a letter") << QByteArray("Dear all,\nsee you.\n") << true
-                              << "試合結果のリストとして読めません。\nneither a JSON match list";
+                              << "試合結果のリストとして読めません。\nJSONの試合リストでも、1行目で team1";
     QTest::newRow("broken JSON") << QByteArray("{\"matches\": [oops") << true
-                                 << "試合結果のリストとして読めません。\nline 1: not valid JSON";
+                                 << "試合結果のリストとして読めません。\n1行目: JSONとして読めません。";
     QTest::newRow("a score that is no number")
         << QByteArray("team1,team2,score1,score2,group\nA,B,1,0,A\nA,C,x,1,A\n") << true
-        << "試合結果のリストとして読めません。\nline 3: score1 \"x\" is not a number";
+        << "試合結果のリストとして読めません。\n3行目: score1の「x」が数ではありません。";
     QTest::newRow("no team yet") << QByteArray("team1,team2,score1,score2\nW49,W50,,\n") << false
                                  << "このリストには、まだ取り込めるチームがありません。";
     QTest::newRow("only names taken for slots")
         << QByteArray("round,team1,team2,score1,score2\nR1,Kobe FC,Sendai FC,,\n") << false
-        << "このリストには、まだ取り込めるチームがありません。\nteam \"Kobe FC\": no team of the game";
+        << "このリストには、まだ取り込めるチームがありません。\nチーム「Kobe FC」: ゲームのチームにも";
 }
 
 // A file that brings no import is a message naming it; no preview opens and
@@ -391,10 +393,9 @@ void ResultsImportDialogTest::guessesAreListed() {
         auto* problems = child<QListWidget>(d, "problems");
         QVERIFY(problems->isVisibleTo(&d));
         QCOMPARE(problems->count(), 2);
-        QVERIFY2(problems->item(0)->text().startsWith("line 3: its group is empty, but group matches are played "
-                                                      "before and after it"),
+        QVERIFY2(problems->item(0)->text().startsWith("3行目: グループがありませんが、日付順でその前にも後にも"),
                  qPrintable(problems->item(0)->text()));
-        QVERIFY2(problems->item(1)->text().startsWith("team \"Vainqueur B\": "), qPrintable(problems->item(1)->text()));
+        QVERIFY2(problems->item(1)->text().startsWith("チーム「Vainqueur B」: "), qPrintable(problems->item(1)->text()));
         QCOMPARE(rows(d)->model()->rowCount(), 3);  // no row for the slot
         click(d, "ok");
     });
@@ -436,6 +437,30 @@ void ResultsImportDialogTest::fourThousandTeams() {
     QCOMPARE(game.teamCount(), kTeams);
     QCOMPARE(game.teamAt(3998).wins, 1);
     QCOMPARE(game.teamAt(3999).losses, 1);
+}
+
+// A kind added without its words would show an empty or English message;
+// the names a list's columns and keys go by stay as the file writes them.
+void ResultsImportDialogTest::everyProblemIsWordedInJapanese() {
+    using imports::ImportError;
+    for (const ImportError::Place place : {ImportError::Place::Line, ImportError::Place::Match}) {
+        for (int k = 0; k <= static_cast<int>(ImportError::Kind::newNameTwice); ++k) {
+            const ImportError error(static_cast<ImportError::Kind>(k), place, 3, {}, {"名前", "日本", "9"});
+            QString text = ui::importErrorText(error);
+            QVERIFY2(text.startsWith(place == ImportError::Place::Line ? "3行目: " : "3試合目: "), qPrintable(text));
+            QVERIFY2(ui::importErrorReason(error).size() > 4, qPrintable(text));
+            for (const char* name : {"JSON", "CSV", "PK", "YYYY", "MM", "DD", "Shift", "JIS", "team1", "team2",
+                                     "score1", "score2", "score", "winner", "matches"})
+                text.remove(QLatin1String(name));
+            QVERIFY2(!text.contains(QRegularExpression("[A-Za-z]{2,}")), qPrintable(text));
+        }
+    }
+    // A CSV's syntax says the column too; a name keeps a NUL or a line break visible.
+    QCOMPARE(ui::importErrorText(ImportError({text::InputProblem::Kind::unclosedQuote, 4, 2, {}, 0})),
+             "4行目2列目: 引用符（\"）で始まる欄が閉じていません。");
+    QCOMPARE(ui::importErrorText(ImportError::team(std::string("A\0B\n", 4), ImportError::Kind::takenForSlot))
+                 .section(':', 0, 0),
+             "チーム「A\\x00B\\n」");
 }
 
 QTEST_MAIN(ResultsImportDialogTest)

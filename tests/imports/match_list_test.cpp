@@ -167,6 +167,51 @@ void expectError(const BadCase& c) {
 
 std::string jsonMatches(const std::string& matches) { return R"({"name": "T", "matches": [)" + matches + "]}"; }
 
+// What went wrong comes as data for the window to word: the kind, the place
+// and the texts of the list it names, as the list writes them.
+TEST(ReadMatchList, ProblemsAreData) {
+    using Kind = ImportError::Kind;
+    const struct {
+        const char* what;
+        std::string bytes;
+        Kind kind;
+        Place place;
+        int number;
+        std::vector<std::string> args;
+    } cases[] = {
+        {"CSV cell", "team1,team2,score1,score2,group\nA,B,-1,0,A\n", Kind::goalsNegative, Place::Line, 2,
+         {"score1", "-1"}},
+        {"JSON key", jsonMatches(R"({"team1": "A", "team2": "B", "score": {"ft": [1, -2]}})"), Kind::goalsNegative,
+         Place::Match, 1, {"ft"}},
+        {"a loser plays on",
+         jsonMatches(R"({"round": "R", "team1": "A", "team2": "B", "score": {"ft": [1, 0]}},
+                        {"round": "R", "team1": "B", "team2": "A", "score": {"ft": [1, 0]}})"),
+         Kind::loserPlaysOn, Place::Match, 2, {"B", "1"}},
+        {"no list", R"({"name": "T"})", Kind::jsonNoMatches, Place::File, 0, {}},
+    };
+    for (const auto& c : cases) {
+        try {
+            readMatchList(c.bytes);
+            ADD_FAILURE() << c.what << ": read without an error";
+        } catch (const ImportError& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.what << ": " << e.what();
+            EXPECT_EQ(e.place(), c.place) << c.what;
+            EXPECT_EQ(e.number(), c.number) << c.what;
+            EXPECT_EQ(e.args(), c.args) << c.what;
+            EXPECT_FALSE(e.input()) << c.what;
+        }
+    }
+    try {
+        readMatchList("team1,team2,score1,score2\nA,\"B,1,0\n");
+        ADD_FAILURE() << "an open quote read";
+    } catch (const ImportError& e) {
+        EXPECT_EQ(e.kind(), Kind::csvInvalid);
+        ASSERT_TRUE(e.input());
+        EXPECT_EQ(*e.input(), (text::InputProblem{text::InputProblem::Kind::unclosedQuote, 2, 2, {}, 0}));
+        EXPECT_STREQ(e.what(), "line 2: not valid CSV: a quoted field is not closed");
+    }
+}
+
 const std::string kOk = R"({"round": "R", "team1": "A", "team2": "B"})";
 
 TEST(ReadMatchList, BadJsonNamesTheMatch) {

@@ -424,7 +424,12 @@ TEST_F(SvltoolTest, OutputThatASaveMayNotReplaceIsRefused) {
             a.insert(a.end(), {"-o", c.out});
             const RunResult r = runTool(a);
             EXPECT_EQ(r.status, 1) << args[0] << " " << c.out;
-            EXPECT_EQ(r.err, "svltool: " + c.out + ": " + c.reason + "\n") << args[0];
+            const std::string refusal = "svltool: " + c.out + ": " + c.reason + "\n";
+            // import-members first says how it read the file.
+            if (args[0] == "import-members")
+                EXPECT_TRUE(r.err.ends_with("\n" + refusal)) << r.err;
+            else
+                EXPECT_EQ(r.err, refusal) << args[0];
         }
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_EQ(readFile(linked), "old");

@@ -15,14 +15,6 @@ namespace scorvale::tool {
 
 namespace {
 
-std::vector<imports::NameAlias> readNames(const std::string& path) {
-    try {
-        return imports::parseNamesFile(readWholeFile(path));
-    } catch (const imports::NamesFileError& e) {
-        throw BadFileError(path, e.what());
-    }
-}
-
 // What the window's import does between its file dialog and its preview,
 // with the default plan taken as it is.
 class ImportResultsCommand : public Subcommand {
@@ -48,7 +40,7 @@ public:
         Game game = loadNew(game_, false);
         if (game.settings.name.empty()) throw BadFileError(game_, "the game has no title; nothing is written");
         std::vector<imports::NameAlias> aliases;
-        if (names_) aliases = readNames(*names_);
+        if (names_) aliases = readNamesFile(*names_);
         const std::string bytes = readWholeFile(matches_);
 
         imports::ImportSummary summary;

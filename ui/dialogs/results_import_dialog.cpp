@@ -21,6 +21,7 @@
 
 #include "ui/dialog_buttons.h"
 #include "ui/dialogs/dialog_parts.h"
+#include "ui/dialogs/import_error_text.h"
 #include "ui/interaction.h"
 #include "ui/line_field.h"
 #include "ui/qt_text.h"
@@ -175,7 +176,7 @@ ResultsImportDialog::ResultsImportDialog(const Game& game, imports::PreparedImpo
     problemsTitle->setWordWrap(true);
     problems_ = new QListWidget(this);
     problems_->setObjectName(QStringLiteral("problems"));
-    for (const imports::ImportError& problem : list_.problems) problems_->addItem(fromUtf8Text(problem.what()));
+    for (const imports::ImportError& problem : list_.problems) problems_->addItem(importErrorText(problem));
     problems_->setWordWrap(true);
     problems_->setMaximumHeight(5 * problems_->fontMetrics().height() + 4 * problems_->frameWidth());
     problemsTitle->setVisible(!list_.problems.empty());
@@ -309,7 +310,7 @@ void ResultsImportDialog::accept() {
     } catch (const imports::ImportError& error) {
         interaction_.tell(Interaction::Icon::Warning, windowTitle(),
                           QStringLiteral("「%1」は取り込めません。\n%2")
-                              .arg(fromUtf8Text(imports::visibleText(error.name())), fromUtf8Text(error.reason())));
+                              .arg(fromUtf8Text(imports::visibleText(error.name())), importErrorReason(error)));
         for (int row = 0; row < model_.rowCount(); ++row) {
             if (results_.teams[static_cast<std::size_t>(row)].name != error.name()) continue;
             const int column = plan_.targets[static_cast<std::size_t>(row)] == ImportPlan::kAdd
