@@ -9,6 +9,16 @@
 
 namespace scorvale {
 
+// Which record this is while undo follows the records through a command and
+// the orderings after it (see undo/game_change.h). Not part of the record's
+// value: two records that differ only here are equal.
+struct RecordSerial {
+    static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    std::uint32_t value = kNone;
+
+    friend bool operator==(RecordSerial, RecordSerial) { return true; }
+};
+
 // The rules of the game; the member initialisers are the start-up values.
 struct GameSettings {
     std::int32_t password = 0;  // passwordValue of the administrator password; 0: none
@@ -66,6 +76,7 @@ struct Team {
     std::int32_t rank = 0;        // computed
     std::int32_t bonus = 0;       // computed
     std::int32_t popularity = 0;  // computed
+    RecordSerial serial;
 
     friend bool operator==(const Team&, const Team&) = default;
 };
@@ -85,6 +96,7 @@ public:
     TextField date;
     std::int32_t score = 0;  // computed
     std::int32_t rank = 0;   // computed
+    RecordSerial serial;
 
     int voteCount() const { return votes_.size(); }
     const VoteList& votes() const { return votes_; }

@@ -76,6 +76,8 @@ public:
     // The block, for prefetching.
     const char* data() const { return heap_ ? heap_.get() : inline_; }
     std::size_t byteSize() const { return size_; }
+    // What the list holds beyond itself.
+    std::size_t heapBytes() const { return heap_ ? capacity_ : 0; }
 
     friend bool operator==(const VoteList& a, const VoteList& b) {
         return a.count_ == b.count_ && std::string_view(a.data(), a.size_) == std::string_view(b.data(), b.size_);

@@ -1,5 +1,6 @@
 #include "ui/main_controller.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "scoring/ordering.h"
 #include "scoring/standings.h"
 #include "imports/match_list.h"
+#include "lists/standings_tables.h"
 #include "model/today_text.h"
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
@@ -116,6 +118,15 @@ void MainController::tellFileError(const QString& caption, const FileError& erro
 
 template <typename Command>
 void MainController::guarded(const char16_t* caption, Command command) {
+    struct Ended {
+        WindowView& view;
+        ~Ended() {
+            try {
+                view.commandEnded();
+            } catch (...) {
+            }
+        }
+    } ended{view_};
     // The message is told once the handler has ended: telling needs memory too.
     bool outOfMemory = false;
     std::string detail;
@@ -187,6 +198,101 @@ void MainController::rollBack(Checkpoint& to) noexcept {
     }
 }
 
+namespace {
+bool& checkStepReach() {
+    static bool check = false;
+    return check;
+}
+}  // namespace
+
+void MainController::checkStepReachForTesting(bool check) {
+    checkStepReach() = check;
+    undo::UndoHistory::checkEveryRecordForTesting(check);
+}
+
+QString MainController::stepName(Step step) {
+    switch (step) {
+        case Step::settings: return QStringLiteral("設定");
+        case Step::addTeam: return QStringLiteral("チーム追加");
+        case Step::editTeam: return QStringLiteral("チーム編集");
+        case Step::deleteTeam: return QStringLiteral("チームの削除");
+        case Step::addMember: return QStringLiteral("参加者追加");
+        case Step::editMember: return QStringLiteral("参加者の修正");
+        case Step::expelMember: return QStringLiteral("参加者の除名");
+        case Step::importResults: return QStringLiteral("試合結果の取り込み");
+        case Step::importMembers: return QStringLiteral("参加者の取り込み");
+        case Step::merge: return QStringLiteral("ファイルのマージ");
+        case Step::password: return QStringLiteral("パスワードの変更");
+        case Step::htmlOutput: return QStringLiteral("HTML出力");
+    }
+    return {};
+}
+
+template <typename Command>
+void MainController::recorded(Step step, undo::GameReach reach, Command command) {
+    const bool unlocked = editingUnlocked_;
+    steps_.begin(game_, reach);
+    try {
+        command(step);
+    } catch (...) {
+        // What the command did before it failed stays done, and can be undone.
+        keepStep(step, unlocked);
+        throw;
+    }
+    keepStep(step, unlocked);
+}
+
+void MainController::keepStep(Step step, bool madeUnlocked) {
+    try {
+        steps_.end(game_, {static_cast<int>(step), madeUnlocked});
+    } catch (const std::logic_error&) {
+        if (checkStepReach()) throw;  // a command changed more than it said
+        steps_.clear();
+    } catch (...) {
+        // No memory to keep the step: the ones before it no longer fit the game.
+        steps_.clear();
+    }
+}
+
+void MainController::endStep(const undo::StepInfo& step) {
+    switch (static_cast<Step>(step.kind)) {
+        case Step::password: break;
+        case Step::htmlOutput: computeStandings(game_); break;
+        default:
+            computeStandings(game_);
+            sortTeams(game_, TeamSortKey::rank);
+            sortMembers(game_, MemberSortKey::rank);
+    }
+}
+
+bool MainController::canUndo() const { return steps_.canUndo() && stepAllowed(steps_.undoStep()); }
+bool MainController::canRedo() const { return steps_.canRedo() && stepAllowed(steps_.redoStep()); }
+
+QString MainController::undoName() const {
+    return steps_.canUndo() ? stepName(static_cast<Step>(steps_.undoStep().kind)) : QString();
+}
+QString MainController::redoName() const {
+    return steps_.canRedo() ? stepName(static_cast<Step>(steps_.redoStep().kind)) : QString();
+}
+
+void MainController::undo() {
+    guarded(u"元に戻す", [this] {
+        if (!canUndo()) return;
+        steps_.undo(game_, [this](const undo::StepInfo& step) { endStep(step); });
+        unsaved_ = steps_.unsaved();
+        refreshView();
+    });
+}
+
+void MainController::redo() {
+    guarded(u"やり直し", [this] {
+        if (!canRedo()) return;
+        steps_.redo(game_, [this](const undo::StepInfo& step) { endStep(step); });
+        unsaved_ = steps_.unsaved();
+        refreshView();
+    });
+}
+
 void MainController::load() { guarded(u"読み込み", [this] { loadCommand(std::nullopt); }); }
 
 void MainController::loadDropped(const std::string& path) {
@@ -230,15 +336,20 @@ void MainController::importDropped(const std::string& path) {
 void MainController::importCommand(Import kind, std::optional<std::string> path) {
     // The administrator's: the teams' results and the members change.
     if (!editingUnlocked_) return;
-    recordingResults([&] {
-        bool changed = false;
-        changeOrRollBack([&] {
-            changed = kind == Import::results ? importResultsByDialog(game_, interaction_, path, gameFolder())
-                                              : importMembersByDialog(game_, interaction_, path, gameFolder());
+    const bool results = kind == Import::results;
+    const undo::GameReach reach = results ? undo::GameReach{undo::Reach::all(), undo::Reach::none()}
+                                          : undo::GameReach{undo::Reach::none(), undo::Reach::all()};
+    recorded(results ? Step::importResults : Step::importMembers, reach, [&](Step&) {
+        recordingResults([&] {
+            bool changed = false;
+            changeOrRollBack([&] {
+                changed = results ? importResultsByDialog(game_, interaction_, path, gameFolder())
+                                  : importMembersByDialog(game_, interaction_, path, gameFolder());
+            });
+            if (!changed) return;
+            unsaved_ = true;
+            fullUpdate();
         });
-        if (!changed) return;
-        unsaved_ = true;
-        fullUpdate();
     });
 }
 
@@ -274,9 +385,10 @@ void MainController::loadCommand(std::optional<std::string> chosen) {
         if (!picked) return;
         chosen = localPath(*picked);
     }
-    // A new load takes the file's history; a merge records what it changed.
+    // A new load takes the file's history; a merge records what it changed,
+    // and is a step: the game it found comes back by undo, the history too.
     if (newLoad) return loadFile(std::move(*chosen), true, flags);
-    recordingResults([&] { loadFile(std::move(*chosen), false, flags); });
+    recorded(Step::merge, {}, [&](Step&) { recordingResults([&] { loadFile(std::move(*chosen), false, flags); }); });
 }
 
 void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
@@ -315,9 +427,12 @@ void MainController::loadFile(std::string path, bool newLoad, unsigned flags) {
         }
     });
     if (game_.settings.password == 0) editingUnlocked_ = true;
-    // A new load is the game as its file holds it; a merge that brought
-    // anything makes the game differ from its file.
-    if (newLoad) unsaved_ = false;
+    // A new load is the game as its file holds it, with no step to undo; a
+    // merge that brought anything makes the game differ from its file.
+    if (newLoad) {
+        unsaved_ = false;
+        steps_.clear();
+    }
     else if (game_.teams().size() != teamsBefore || game_.members().size() != membersBefore || (flags & ReadSettings))
         unsaved_ = true;
     refreshView();
@@ -337,10 +452,62 @@ bool MainController::saveCommand() {
         saveGame(game_, currentFilePath_);
     });
     unsaved_ = false;
+    steps_.markSaved();
     return true;
 }
 
-void MainController::password() { guarded(u"パスワード", [this] { passwordCommand(); }); }
+void MainController::saveToCurrentFile() {
+    guarded(u"上書き保存", [this] {
+        if (currentFilePath_.empty()) {
+            saveCommand();
+            return;
+        }
+        computeStandings(game_);
+        refreshView();
+        if (!hasGame_) return;
+        saveGame(game_, currentFilePath_);
+        unsaved_ = false;
+        steps_.markSaved();
+    });
+}
+
+void MainController::newGame() {
+    guarded(u"新しいゲーム", [this] {
+        if (!settleUnsaved(QStringLiteral("新しいゲーム"),
+                          QStringLiteral("変更が保存されていません。保存してから新しいゲームを始めますか？")))
+            return;
+        Game fresh;
+        setStartValues(fresh);
+        game_ = std::move(fresh);
+        currentFilePath_.clear();
+        editingUnlocked_ = true;
+        unsaved_ = false;
+        steps_.clear();
+        refreshView();
+    });
+}
+
+void MainController::saveStandingsCsv() {
+    guarded(u"順位表をCSVで保存", [this] {
+        computeStandings(game_);
+        refreshView();
+        if (!hasGame_) return;
+        // Beside the game's file, under its name.
+        QString proposed;
+        if (!currentFilePath_.empty()) {
+            const QFileInfo file(localPath(currentFilePath_));
+            proposed = file.absoluteDir().filePath(file.completeBaseName() + QStringLiteral(".csv"));
+        }
+        const std::optional<QString> chosen =
+            interaction_.chooseSaveFile(QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), proposed);
+        if (!chosen) return;
+        writeFileAtomically(localPath(*chosen), lists::standingsCsv(game_));
+    });
+}
+
+void MainController::password() {
+    guarded(u"パスワード", [this] { recorded(Step::password, {}, [this](Step&) { passwordCommand(); }); });
+}
 
 void MainController::passwordCommand() {
     PasswordDialog dialog(editingUnlocked_, interaction_, dialogParent_);
@@ -370,56 +537,68 @@ void MainController::passwordCommand() {
 
 void MainController::settings() {
     guarded(u"設定", [this] {
-        recordingResults([this] {
-            bool confirmed = false;
-            changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
-            if (!confirmed) return;
-            unsaved_ = true;
-            fullUpdate();
+        recorded(Step::settings, {}, [this](Step&) {
+            recordingResults([this] {
+                bool confirmed = false;
+                changeOrRollBack([&] { confirmed = runSettingsCommand(game_, interaction_); });
+                if (!confirmed) return;
+                unsaved_ = true;
+                fullUpdate();
+            });
         });
     });
 }
 
 void MainController::addTeam() {
     guarded(u"チーム追加", [this] {
-        recordingResults([this] {
-            if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
-            refreshView();
+        recorded(Step::addTeam, {}, [this](Step&) {
+            recordingResults([this] {
+                if (addTeamByDialog(game_, interaction_)) unsaved_ = true;
+                refreshView();
+            });
         });
     });
 }
 
 void MainController::addMember() {
     guarded(u"参加者追加", [this] {
-        if (addMemberByDialog(game_, interaction_)) unsaved_ = true;
-        refreshView();
+        recorded(Step::addMember, {}, [this](Step&) {
+            if (addMemberByDialog(game_, interaction_)) unsaved_ = true;
+            refreshView();
+        });
     });
 }
 
 void MainController::htmlOutput() {
     guarded(u"HTML出力", [this] {
-        // The page's title and texts and which page it is are stored with the
-        // game, its date and ranges are not: the game is unsaved only when its
-        // file would change.
-        const std::string storedBefore = settingsFileText(game_);
-        const PageChoice pageBefore = game_.page;
-        bool stored = false;
-        changeOrRollBack([&] {
-            stored = runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
-                refreshView();
-                return hasGame_;
+        recorded(Step::htmlOutput, {}, [this](Step&) {
+            // The page's title and texts and which page it is are stored with
+            // the game, its date and ranges are not: the game is unsaved only
+            // when its file would change.
+            const std::string storedBefore = settingsFileText(game_);
+            const PageChoice pageBefore = game_.page;
+            bool stored = false;
+            changeOrRollBack([&] {
+                stored = runHtmlOutputCommand(game_, interaction_, currentFilePath_, [this] {
+                    refreshView();
+                    return hasGame_;
+                });
             });
+            if (stored && (settingsFileText(game_) != storedBefore || game_.page != pageBefore)) unsaved_ = true;
         });
-        if (stored && (settingsFileText(game_) != storedBefore || game_.page != pageBefore)) unsaved_ = true;
     });
 }
 
 void MainController::editTeam(int row) {
     guarded(u"チーム編集", [this, row] {
         if (row < 0 || row >= game_.teamCount()) return;
-        recordingResults([this, row] {
-            if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
-            fullUpdate();
+        recorded(Step::editTeam, {undo::Reach::record(row), undo::Reach::none()}, [this, row](Step& step) {
+            recordingResults([this, row, &step] {
+                const int teams = game_.teamCount();
+                if (editTeamByDialog(game_, interaction_, row, editingUnlocked_)) unsaved_ = true;
+                if (game_.teamCount() < teams) step = Step::deleteTeam;
+                fullUpdate();
+            });
         });
     });
 }
@@ -427,8 +606,12 @@ void MainController::editTeam(int row) {
 void MainController::editMember(int row) {
     guarded(u"参加者情報", [this, row] {
         if (row < 0 || row >= game_.memberCount()) return;
-        if (showMemberByDialog(game_, interaction_, row)) unsaved_ = true;
-        fullUpdate();
+        recorded(Step::editMember, {undo::Reach::none(), undo::Reach::record(row)}, [this, row](Step& step) {
+            const int members = game_.memberCount();
+            if (showMemberByDialog(game_, interaction_, row)) unsaved_ = true;
+            if (game_.memberCount() < members) step = Step::expelMember;
+            fullUpdate();
+        });
     });
 }
 

@@ -8,6 +8,7 @@
 #include "model/game.h"
 #include "ui/interaction.h"
 #include "ui/list_models.h"
+#include "undo/undo_history.h"
 
 class QWidget;
 
@@ -24,6 +25,8 @@ public:
     virtual void setCaption(const QString& caption) = 0;
     // Settings, Add team and HTML output.
     virtual void setAdminCommandsEnabled(bool enabled) = 0;
+    // A command has ended: what undo and redo offer may have changed.
+    virtual void commandEnded() {}
 };
 
 // The main window's state and every command it runs, apart from the widgets:
@@ -50,6 +53,27 @@ public:
     void refreshView();
     void fullUpdate();
 
+    // The commands that change the game, each one step of undo and redo.
+    enum class Step {
+        settings, addTeam, editTeam, deleteTeam, addMember, editMember, expelMember,
+        importResults, importMembers, merge, password, htmlOutput,
+    };
+    // The step's name as the window shows it ("参加者の取り込み").
+    static QString stepName(Step step);
+
+    // Undo and redo. A step restores the game on its other side exactly
+    // (settings, report texts, both collections in their order, the results
+    // history and the page), then ends as its command did. A step made while
+    // editing was unlocked is neither undone nor redone while it is locked.
+    void undo();
+    void redo();
+    bool canUndo() const;
+    bool canRedo() const;
+    // The name of the step undo or redo would take; empty when there is none.
+    QString undoName() const;
+    QString redoName() const;
+    const undo::UndoHistory& steps() const { return steps_; }
+
     void load();
     // The Load command with `path` already chosen (a file dropped on the window).
     void loadDropped(const std::string& path);
@@ -63,6 +87,14 @@ public:
     void importMembers();
     void importDropped(const std::string& path);
     void save();
+    // 上書き保存: to the current file without asking, or Save when there is none.
+    void saveToCurrentFile();
+    // 新しいゲーム: with unsaved changes asks as the exit does, then starts
+    // from the start-up values with no file, unlocked, without steps.
+    void newGame();
+    // Both lists as they stand, as CSV for a spreadsheet, to a file the user
+    // chooses; the game does not change.
+    void saveStandingsCsv();
     void password();
     void settings();
     void addTeam();
@@ -75,6 +107,8 @@ public:
     // True when the user confirms leaving; with unsaved changes the question
     // offers to save first.
     bool confirmExit();
+    // Test seam: undo copies every record and checks each command's reach.
+    static void checkStepReachForTesting(bool check);
     // Whether the game differs from what was last loaded or saved.
     bool unsaved() const { return unsaved_; }
 
@@ -93,6 +127,14 @@ private:
     // One command of the window: what it throws becomes a warning under `caption`.
     template <typename Command>
     void guarded(const char16_t* caption, Command command);
+    // Runs `command` as one step of undo, named `step` unless the command
+    // names another; it may change records only within `reach`.
+    template <typename Command>
+    void recorded(Step step, undo::GameReach reach, Command command);
+    void keepStep(Step step, bool madeUnlocked);
+    // The ending of the command that made `step`, on the game as a step left it.
+    void endStep(const undo::StepInfo& step);
+    bool stepAllowed(const undo::StepInfo& step) const { return editingUnlocked_ || !step.madeUnlocked; }
     // Runs `change`; should it throw anything but a file error, the game and
     // the window's state are put back as they were first.
     template <typename Change>
@@ -128,6 +170,7 @@ private:
     bool editingUnlocked_ = true;
     std::string currentFilePath_;
     bool unsaved_ = false;
+    undo::UndoHistory steps_;
 };
 
 // Test seam: called once a load has applied the file to a game (a new load's

@@ -12,14 +12,18 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QAction>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <optional>
 
 #include "ui/about_box.h"
+#include "ui/window_placement.h"
 
 namespace scorvale::ui {
 
@@ -27,9 +31,10 @@ namespace {
 constexpr int kStripWidth = 105;
 constexpr int kMargin = 12;
 
-// The strip left of the lists; its context menu holds the imports (while
-// editing is unlocked) and the about item that a system menu would hold
-// where the window manager does not lend one.
+// The strip left of the lists; its context menu holds the commands beyond
+// the buttons: undo and redo, saving to the current file, a new game, the
+// standings as CSV, the imports (while editing is unlocked) and the about
+// item that a system menu would hold where the window manager lends none.
 class CommandStrip : public QWidget {
 public:
     CommandStrip(QWidget* parent, MainWindow* window) : QWidget(parent), window_(window) {}
@@ -37,8 +42,15 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override {
         MainController& controller = window_->controller();
+        window_->showSteps();
         QMenu menu(this);
         menu.setSeparatorsCollapsible(false);
+        using A = MainWindow::Action;
+        menu.addActions({window_->action(A::undo), window_->action(A::redo)});
+        menu.addSeparator();
+        menu.addActions({window_->action(A::saveToCurrentFile), window_->action(A::newGame),
+                         window_->action(A::standingsCsv)});
+        menu.addSeparator();
         QAction* results = menu.addAction(QStringLiteral("試合結果の取り込み(&G)..."), this,
                                           [&controller] { controller.importResults(); });
         QAction* members = menu.addAction(QStringLiteral("参加者の取り込み(&I)..."), this,
@@ -98,7 +110,6 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setMinimumSize(800, 340);
     setAcceptDrops(true);
-    resize(800, 420);
     controller_.setDialogParent(this);
 
     strip_ = new CommandStrip(this, this);
@@ -126,6 +137,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
         connect(b, &QPushButton::clicked, this, [this, run] { (controller_.*run)(); });
         buttons_[static_cast<int>(c.command)] = b;
     }
+    button(Command::save)->setToolTip(QStringLiteral("保存先を選んで保存します（今のファイルへの上書き保存は Ctrl+S）"));
     picture_ = new QLabel(strip_);
     picture_->setGeometry(9, 10 + 29 * kCommandCount + 14, 88, 88);
     picture_->setPixmap(QIcon(QStringLiteral(":/scorvale/picture.svg")).pixmap(88, 88));
@@ -143,9 +155,48 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
         if (leftDoubleClick(memberList_)) controller_.editMember(index.row());
     });
 
+    // The commands of the strip's menu, with their keys anywhere in the window.
+    struct MenuCommand {
+        Action action;
+        const char16_t* caption;
+        void (MainController::*run)();
+        QList<QKeySequence> keys;
+    };
+    const MenuCommand menuCommands[kActionCount] = {
+        {Action::undo, u"元に戻す", &MainController::undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+        {Action::redo, u"やり直し", &MainController::redo,
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+        {Action::saveToCurrentFile, u"上書き保存", &MainController::saveToCurrentFile, {QKeySequence(Qt::CTRL | Qt::Key_S)}},
+        {Action::newGame, u"新しいゲーム", &MainController::newGame, {}},
+        {Action::standingsCsv, u"順位表をCSVで保存", &MainController::saveStandingsCsv, {}},
+    };
+    for (const MenuCommand& c : menuCommands) {
+        auto* action = new QAction(QString::fromUtf16(c.caption), this);
+        action->setShortcuts(c.keys);
+        const auto run = c.run;
+        connect(action, &QAction::triggered, this, [this, run] { (controller_.*run)(); });
+        addAction(action);
+        actions_[static_cast<int>(c.action)] = action;
+    }
+    showSteps();
+
     auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(about, &QShortcut::activated, this, &MainWindow::showAbout);
+    setGeometry(firstWindowGeometry(roomySize(), minimumSize(), screen()->availableGeometry()));
     layoutLists();
+}
+
+// Twenty members in the lower list, and the team list's columns side by side
+// without a scroll bar beneath them.
+QSize MainWindow::roomySize() const {
+    constexpr int kMembersShown = 20;
+    const int frame = 2 * memberList_->frameWidth();
+    const int list = memberList_->horizontalHeader()->sizeHint().height() +
+                     kMembersShown * memberList_->verticalHeader()->defaultSectionSize() + frame;
+    int columns = 0;
+    for (const auto& column : lists::kTeamColumns) columns += column.width;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, teamList_);
+    return {kStripWidth + columns + frame + scrollBar + kMargin, 2 * kMargin + 2 * list};
 }
 
 template <typename Model>
@@ -225,6 +276,17 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::setCaption(const QString& caption) { setWindowTitle(caption); }
+
+void MainWindow::commandEnded() { showSteps(); }
+
+void MainWindow::showSteps() {
+    const auto show = [](QAction* action, const QString& verb, bool can, const QString& step) {
+        action->setText(step.isEmpty() ? verb : verb + QStringLiteral(": ") + step);
+        action->setEnabled(can);
+    };
+    show(action(Action::undo), QStringLiteral("元に戻す"), controller_.canUndo(), controller_.undoName());
+    show(action(Action::redo), QStringLiteral("やり直し"), controller_.canRedo(), controller_.redoName());
+}
 
 void MainWindow::setAdminCommandsEnabled(bool enabled) {
     for (const Command c : {Command::settings, Command::addTeam, Command::htmlOutput}) button(c)->setEnabled(enabled);

@@ -4,6 +4,7 @@
 
 #include "ui/main_controller.h"
 
+class QAction;
 class QPushButton;
 class QTableView;
 class QLabel;
@@ -21,7 +22,14 @@ public:
     enum class Command { load, password, settings, addTeam, addMember, htmlOutput, save };
     static constexpr int kCommandCount = 7;
 
+    // The commands of the strip's context menu, also reached by their keys.
+    enum class Action { undo, redo, saveToCurrentFile, newGame, standingsCsv };
+    static constexpr int kActionCount = 5;
+
     MainController& controller() { return controller_; }
+    QAction* action(Action a) const { return actions_[static_cast<int>(a)]; }
+    // Undo and redo name their steps and are enabled as they can run.
+    void showSteps();
     QTableView* teamList() const { return teamList_; }
     QTableView* memberList() const { return memberList_; }
     QPushButton* button(Command command) const { return buttons_[static_cast<int>(command)]; }
@@ -37,7 +45,10 @@ protected:
 private:
     void setCaption(const QString& caption) override;
     void setAdminCommandsEnabled(bool enabled) override;
+    void commandEnded() override;
     void layoutLists();
+    // The size the window opens at, before the screen has its say.
+    QSize roomySize() const;
     template <typename Model>
     QTableView* makeList(Model* model);
 
@@ -45,6 +56,7 @@ private:
     MainController controller_;
     QWidget* strip_;
     QPushButton* buttons_[kCommandCount];
+    QAction* actions_[kActionCount];
     QLabel* picture_;
     QTableView* teamList_;
     QTableView* memberList_;

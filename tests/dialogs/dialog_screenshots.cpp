@@ -47,11 +47,12 @@ int main(int argc, char** argv) {
 
     Game game;
     game.settings.maxBet = 3;
-    for (const auto& [name, wins, draws] : {std::tuple{"日本", 2, 1}, std::tuple{"ブラジル", 3, 0},
-                                            std::tuple{"ドイツ", 1, 1}, std::tuple{"セネガル", 1, 2}}) {
+    for (const auto& [name, group, wins, draws] :
+         {std::tuple{"日本", "H組", 2, 1}, std::tuple{"ブラジル", "C組", 3, 0}, std::tuple{"ドイツ", "E組", 1, 1},
+          std::tuple{"セネガル", "A組", 1, 2}}) {
         Team team;
         team.name = sjis(name);
-        team.group = sjis("H組");
+        team.group = sjis(group);
         team.wins = wins;
         team.draws = draws;
         team.qualify = 1;

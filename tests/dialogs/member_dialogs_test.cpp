@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include "ui/dialogs/member_info_dialog.h"
 #include "ui/dialogs/edit_commands.h"
 #include "model/today_text.h"
+#include "text/sjis_codec.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -84,6 +86,9 @@ private slots:
     void removeButton();
     void sixtyFifthVoteRefused();
     void addMemberFlows();
+    void editorButtonsAndKeys();
+    void candidateFilterAndGroups();
+    void infoDialogKeys();
 };
 
 void MemberDialogsTest::infoRows_data() {
@@ -329,6 +334,140 @@ void MemberDialogsTest::addMemberFlows() {
     QCOMPARE(game.settings.date, std::string("04/08/16"));
     QCOMPARE(game.memberAt(0).score, 0);  // scored: the teams' worth comes from their (empty) results
     QCOMPARE(game.memberAt(0).rank, 1);
+    QVERIFY(script.finished());
+}
+
+// The buttons between the lists and their keys, beside the gestures: each
+// step acts as the user would and leaves these votes and this selection.
+void MemberDialogsTest::editorButtonsAndKeys() {
+    const Game game = gameWithWorths(1, 3);  // T10, T4, T0
+    DialogScript script;
+    MemberEditDialog dialog(memberVoting("A", {"a", "b"}), "A", game, script);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* candidates = child<QListWidget>(dialog, "candidates");
+    auto* votes = child<QTreeWidget>(dialog, "votes");
+    const auto enabled = [&](const char* name) { return child<QPushButton>(dialog, name)->isEnabled(); };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        QStringList votes;
+        int selected;
+    };
+    const Step steps[] = {
+        {"nothing chosen: ← 追加 adds nothing", [&] { click(dialog, "add"); }, {"a", "b"}, -1},
+        {"← 追加 appends the chosen team",
+         [&] {
+             candidates->setCurrentRow(1);
+             click(dialog, "add");
+         },
+         {"a", "b", "T4"}, -1},
+        {"Enter in the teams adds, and never twice",
+         [&] {
+             candidates->setFocus();
+             QTest::keyClick(candidates, Qt::Key_Down);
+             QTest::keyClick(candidates, Qt::Key_Return);
+             QTest::keyClick(candidates, Qt::Key_Enter, Qt::KeypadModifier);
+         },
+         {"a", "b", "T4", "T0"}, -1},
+        {"a click chooses a vote", [&] { mouseClickAt(votes, 3); }, {"a", "b", "T4", "T0"}, 3},
+        {"↓ on the last does nothing", [&] { click(dialog, "down"); }, {"a", "b", "T4", "T0"}, 3},
+        {"↑ moves it, the choice goes along", [&] { click(dialog, "up"); }, {"a", "b", "T0", "T4"}, 2},
+        {"Alt+↑ again",
+         [&] { QTest::keyClick(votes, Qt::Key_Up, Qt::AltModifier); },
+         {"a", "T0", "b", "T4"}, 1},
+        {"Alt+↓ back", [&] { QTest::keyClick(votes, Qt::Key_Down, Qt::AltModifier); }, {"a", "b", "T0", "T4"}, 2},
+        {"the arrow keys choose another vote", [&] { QTest::keyClick(votes, Qt::Key_Up); }, {"a", "b", "T0", "T4"}, 1},
+        {"Delete removes the chosen vote", [&] { QTest::keyClick(votes, Qt::Key_Delete); }, {"a", "T0", "T4"}, 1},
+        {"削除 as before: the vote moved into the place", [&] { click(dialog, "remove"); }, {"a", "T4"}, 1},
+        {"the gestures still work beside them",
+         [&] { mouseDoubleClickRow(votes, 1, Qt::LeftButton); },
+         {"T4", "a"}, 1},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        QVERIFY2(dialog.isVisible(), step.what);
+        QVERIFY2(votesOf(dialog.member()) == step.votes, step.what);
+        QVERIFY2(dialog.selectedVote() == step.selected, step.what);
+        const QList<QTreeWidgetItem*> shown = votes->selectedItems();
+        const int shownRow = shown.size() == 1 ? votes->indexOfTopLevelItem(shown[0]) : -1;
+        QVERIFY2(shown.size() <= 1 && shownRow == step.selected, step.what);
+        QVERIFY2(enabled("up") == (step.selected >= 1), step.what);
+        QVERIFY2(enabled("down") == (step.selected >= 0 && step.selected < step.votes.size() - 1), step.what);
+    }
+    QVERIFY(script.messages.empty());
+    // Enter elsewhere is still OK.
+    QTest::keyClick(child<QLineEdit>(dialog, "name"), Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+// Typing narrows the teams by any of their names; Enter adds the one the
+// list shows chosen, never a hidden one. Each team shows its group.
+void MemberDialogsTest::candidateFilterAndGroups() {
+    Game game;
+    for (const auto& [name, group] : {std::pair{"日本", "H"}, {"ブラジル", "C"}, {"ドイツ", "E"}}) {
+        Team team;
+        team.name = *sjis::fromUtf8(name);
+        team.group = group;
+        game.addTeam(team);
+    }
+    DialogScript script;
+    MemberEditDialog dialog(Member{}, "", game, script);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* candidates = child<QListWidget>(dialog, "candidates");
+    auto* filter = child<QLineEdit>(dialog, "filter");
+    QCOMPARE(candidates->item(1)->toolTip(), QStringLiteral("グループ C"));
+    const auto shownRows = [&] {
+        QStringList shown;
+        for (int r = 0; r < candidates->count(); ++r)
+            if (!candidates->item(r)->isHidden()) shown << candidates->item(r)->text();
+        return shown;
+    };
+    for (const QString& typed : {QStringLiteral("ブラ"), QStringLiteral("bra"), QStringLiteral("BRA")}) {
+        filter->clear();
+        type(filter, typed);
+        QCOMPARE(shownRows(), QStringList{QStringLiteral("ブラジル")});
+        QCOMPARE(candidates->currentRow(), 1);
+    }
+    QTest::keyClick(filter, Qt::Key_Return);
+    QCOMPARE(votesOf(dialog.member()).size(), 1);
+    QCOMPARE(dialog.member().vote(0), std::string_view(*sjis::fromUtf8("ブラジル")));
+    // Nothing shown: nothing to add.
+    retype(filter, QStringLiteral("xyz"));
+    QCOMPARE(shownRows(), QStringList());
+    QVERIFY(!child<QPushButton>(dialog, "add")->isEnabled());
+    QTest::keyClick(filter, Qt::Key_Return);
+    QCOMPARE(dialog.member().voteCount(), 1);
+    // Cleared: every team again, the first chosen; ↓ from the filter walks the list.
+    filter->clear();
+    QCOMPARE(shownRows().size(), 3);
+    QCOMPARE(candidates->currentRow(), 0);
+    QTest::keyClick(filter, Qt::Key_Down);
+    QTest::keyClick(filter, Qt::Key_Down);
+    QCOMPARE(candidates->currentRow(), 2);
+    QTest::keyClick(filter, Qt::Key_Return);
+    QCOMPARE(dialog.member().voteCount(), 2);
+    QVERIFY(dialog.isVisible());
+}
+
+// F2 opens the editor as 修正 does; Delete asks for the expulsion as 除名.
+void MemberDialogsTest::infoDialogKeys() {
+    Game game = gameWithWorths(1, 3);
+    game.addMember(memberVoting("ABC", {"T4"}));
+    DialogScript script;
+    script.dialog([&script](QDialog& info) {
+        QVERIFY(QTest::qWaitForWindowActive(&info));
+        script.dialog([](QDialog& editor) { static_cast<MemberEditDialog&>(editor).addCandidate(0); click(editor, "ok"); });
+        QTest::keyClick(&info, Qt::Key_F2);
+        QCOMPARE(rowsOf(child<QTreeWidget>(info, "rows")), (QStringList{"T4|3pt|12", "T10|2pt|20", "合計||32"}));
+        QTest::keyClick(&info, Qt::Key_Delete);
+    });
+    script.yesNo(true);
+    QVERIFY(ui::showMemberByDialog(game, script, 0));
+    QCOMPARE(game.memberCount(), 0);
+    QCOMPARE(script.questions.at(0).caption, QStringLiteral("ABCの除名"));
     QVERIFY(script.finished());
 }
 

@@ -15,6 +15,7 @@
 #include "scoring/standings.h"
 #include "tests/support/random_game.h"
 #include "tests/tools/run_tool.h"
+#include "text/csv.h"
 #include "text/sjis_codec.h"
 
 namespace scorvale::testing {
@@ -179,6 +180,30 @@ TEST_F(SvltoolTest, StandingsTablesAfterLoadScoringAndRankOrder) {
               "鈴木\t2\t0\t\t02/05/30\n"
               "高橋\t2\t0\tオランダ\t\n");
     EXPECT_EQ(runTool({"standings", "--tsv", svl}).out, r.out);
+}
+
+// The CSV holds the TSV's cells: read by a CSV reader after its BOM, row for
+// row and cell for cell (the empty line between the tables is no record).
+TEST_F(SvltoolTest, StandingsCsvHoldsTheTablesCells) {
+    const std::string svl = save(smallGame());
+    const RunResult csv = runTool({"standings", "--csv", svl, "--member-key", "0"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    ASSERT_EQ(csv.out.substr(0, 3), "\xEF\xBB\xBF");
+    const std::vector<text::CsvRow> rows = text::parseCsv(std::string_view(csv.out).substr(3));
+    std::vector<std::vector<std::string>> tsvRows;
+    std::istringstream tsv(runTool({"standings", svl, "--member-key", "0"}).out);
+    for (std::string line; std::getline(tsv, line);) {
+        if (line.empty()) continue;
+        std::vector<std::string> cells{""};
+        for (const char c : line) {
+            if (c == '\t') cells.emplace_back();
+            else cells.back().push_back(c);
+        }
+        tsvRows.push_back(cells);
+    }
+    ASSERT_EQ(rows.size(), tsvRows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(rows[r].fields, tsvRows[r]) << r;
+    EXPECT_EQ(tsvRows.size(), 1u + 2u + 1u + 3u);
 }
 
 TEST_F(SvltoolTest, StandingsKeysOrderAfterTheRankOrder) {
@@ -428,6 +453,8 @@ TEST_F(SvltoolTest, WrongUsageIsStatus2AndWritesNothing) {
         {"decode"},
         {"decode", svl, "--bogus"},
         {"standings", svl, "--json", "--tsv"},
+        {"standings", svl, "--csv", "--json"},
+        {"standings", svl, "--csv", "--tsv"},
         {"standings", svl, "--team-key", "abc"},
         {"report", svl},
         {"report", svl, "-o", out, "--member-range", "3"},

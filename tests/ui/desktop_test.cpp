@@ -42,15 +42,6 @@ std::function<bool(QDialog&)> loadMode(bool newLoad) {
     };
 }
 
-// Types `text` into the dialog's field `name`, then OK.
-std::function<bool(QDialog&)> typeInto(const char* name, const QString& text) {
-    return [name, text](QDialog& d) {
-        auto* edit = d.findChild<QLineEdit*>(QString::fromLatin1(name));
-        if (edit == nullptr) return false;
-        edit->setText(text);
-        return true;
-    };
-}
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -505,13 +496,14 @@ private slots:
         QTimer::singleShot(0, [&items] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!menu) return;
-            for (QAction* a : menu->actions()) items << a->isEnabled();
+            for (QAction* a : menu->actions())
+                if (a->text().endsWith(QStringLiteral("..."))) items << a->isEnabled();
             menu->close();
         });
         QWidget* strip = w.button(Cmd::load)->parentWidget();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
         QCoreApplication::sendEvent(strip, &event);
-        QCOMPARE(items, QList<bool>({false, false, true, true}));
+        QCOMPARE(items, QList<bool>({false, false, true}));
         QVERIFY(user.messages.empty());
     }
 

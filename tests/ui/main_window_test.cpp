@@ -5,9 +5,15 @@
 #include <QTimer>
 #include <QTest>
 
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include "lists/standings_tables.h"
 #include "scoring/ordering.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/window_placement.h"
 
 using namespace scorvale;
 using namespace scorvale::testing;
@@ -18,6 +24,26 @@ class MainWindowTest : public QObject {
 
 private:
     static QString windowTitleOf(const ui::MainWindow& w) { return w.windowTitle(); }
+    // The items of the strip's context menu ("-" for a separator); triggers
+    // the one captioned `choose`, if any.
+    static QStringList stripMenu(ui::MainWindow& w, const QString& choose = {}) {
+        QStringList items;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            QAction* chosen = nullptr;
+            for (QAction* a : menu->actions()) {
+                items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+                if (a->text() == choose) chosen = a;
+            }
+            menu->close();
+            if (chosen) chosen->trigger();
+        });
+        QWidget* strip = w.button(Cmd::load)->parentWidget();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
+        QCoreApplication::sendEvent(strip, &event);
+        return items;
+    }
     static std::vector<bool> adminButtons(const ui::MainWindow& w) {
         return {w.button(Cmd::settings)->isEnabled(), w.button(Cmd::addTeam)->isEnabled(),
                 w.button(Cmd::htmlOutput)->isEnabled()};
@@ -320,8 +346,8 @@ private slots:
         user.dialogAnswers = {check};
         w.controller().editMember(game.findMemberByName("p\nq"));
         QCOMPARE(kept, QStringList());
-        // 3 password, 10 settings, 8 team, 2 member, 7 page, 8 team, 1 member information
-        QCOMPARE(fields, 3 + 10 + 8 + 2 + 7 + 8 + 1);
+        // 3 password, 10 settings, 8 team, 2 member and its teams' filter, 7 page, 8 team, 1 member information
+        QCOMPARE(fields, 3 + 10 + 8 + 3 + 7 + 8 + 1);
         QCOMPARE(game.memberAt(game.findMemberByName("p\nq")).name.str(), std::string("p\nq"));
     }
 
@@ -356,22 +382,81 @@ private slots:
         const QString about = QStringLiteral("Scorvaleのﾊﾞｰｼﾞｮﾝ情報");
         QCOMPARE(user.dialogTitles, std::vector<QString>({about}));
 
-        // A right click beside the buttons: the imports, a separator, then the about item.
-        QStringList items;
-        QTimer::singleShot(0, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu) return;
-            for (QAction* a : menu->actions()) items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-            menu->actions().last()->trigger();
-            menu->close();
-        });
-        QWidget* strip = w.button(Cmd::load)->parentWidget();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(50, 300), strip->mapToGlobal(QPoint(50, 300)));
-        QCoreApplication::sendEvent(strip, &event);
-        // The imports first, then a separator and the about item.
-        QCOMPARE(items, QStringList({QStringLiteral("試合結果の取り込み(&G)..."), QStringLiteral("参加者の取り込み(&I)..."),
-                                     QStringLiteral("-"), QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)...")}));
+        // A right click beside the buttons: undo and redo, the file commands,
+        // the imports, then the about item.
+        const QString aboutItem = QStringLiteral("Scorvale のﾊﾞｰｼﾞｮﾝ情報(&A)...");
+        QCOMPARE(stripMenu(w, aboutItem),
+                 QStringList({QStringLiteral("元に戻す"), QStringLiteral("やり直し"), QStringLiteral("-"),
+                              QStringLiteral("上書き保存"), QStringLiteral("新しいゲーム"),
+                              QStringLiteral("順位表をCSVで保存"), QStringLiteral("-"),
+                              QStringLiteral("試合結果の取り込み(&G)..."), QStringLiteral("参加者の取り込み(&I)..."),
+                              QStringLiteral("-"), aboutItem}));
         QCOMPARE(user.dialogTitles, std::vector<QString>({about, about}));
+    }
+
+    // The lists as a spreadsheet's CSV, from the strip's menu: the lists'
+    // cells as they stand, nothing asked without a game, nothing written
+    // when the dialog is cancelled.
+    void standingsCsvFromTheStripMenu() {
+        QTemporaryDir dir;
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        const QString item = QStringLiteral("順位表をCSVで保存");
+        Game& game = w.controller().game();
+        game.settings.name.clear();
+        stripMenu(w, item);
+        QVERIFY(user.fileRequests.empty());
+
+        fillPool(game);
+        game.settings.name = "cup";
+        w.controller().memberHeaderClicked(lists::columnIndex(MemberColumn::name));
+        const QString path = dir.filePath(QStringLiteral("cup.csv"));
+        user.fileAnswers = {std::nullopt, path};
+        stripMenu(w, item);
+        QVERIFY(!QFile::exists(path));
+        stripMenu(w, item);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toStdString(), lists::standingsCsv(game));
+        QCOMPARE(memberNames(game), (std::vector<std::string>{"hanako", "jiro", "novote", "taro"}));
+        QCOMPARE(user.fileRequests.size(), 2u);
+        QCOMPARE(user.fileRequests[1].filter, QStringLiteral("CSV (*.csv)"));
+        QCOMPARE(user.fileRequests[1].defaultSuffix, QStringLiteral("csv"));
+        QVERIFY(user.messages.empty());
+        QVERIFY(!w.controller().unsaved());
+    }
+
+    void firstWindowGeometry_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("expected");
+        const QSize wanted(820, 760);
+        QTest::newRow("large screen: centred") << QRect(0, 0, 1920, 1080) << QRect(550, 160, 820, 760);
+        QTest::newRow("a second screen") << QRect(1920, 0, 1024, 768) << QRect(1920 + 102, 4, 820, 760);
+        QTest::newRow("laptop under a panel: as tall as it gets") << QRect(0, 24, 1366, 744) << QRect(273, 24, 820, 744);
+        QTest::newRow("narrow: never below the minimum") << QRect(0, 0, 640, 300) << QRect(0, 0, 800, 340);
+    }
+    void firstWindowGeometry() {
+        QFETCH(QRect, available);
+        QFETCH(QRect, expected);
+        QCOMPARE(ui::firstWindowGeometry(QSize(820, 760), QSize(800, 340), available), expected);
+    }
+
+    // The window opens centred, with room for twenty members when the
+    // screen has it, else as tall as the screen.
+    void firstWindowShowsTwentyMembers() {
+        ScriptedInteraction user;
+        ui::MainWindow w(user);
+        const QRect available = w.screen()->availableGeometry();
+        QVERIFY(qAbs(w.geometry().center().x() - available.center().x()) <= 1);
+        QVERIFY(w.width() >= 800 && w.height() >= 340);
+        QTableView* members = w.memberList();
+        const int shown = (members->height() - members->horizontalHeader()->sizeHint().height() - 2 * members->frameWidth()) /
+                          members->verticalHeader()->defaultSectionSize();
+        QVERIFY2(shown >= 20 || w.height() >= available.height(), qPrintable(QString::number(shown)));
+        // Every column of the team list side by side.
+        int columns = 0;
+        for (int c = 0; c < w.teamList()->model()->columnCount(); ++c) columns += w.teamList()->columnWidth(c);
+        QVERIFY(w.teamList()->width() >= columns || w.width() >= available.width());
     }
 
     void layoutSplitsTheArea() {

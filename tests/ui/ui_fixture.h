@@ -1,6 +1,10 @@
 #pragma once
 
+#include <functional>
+
+#include <QDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 
@@ -62,6 +66,16 @@ inline std::vector<std::string> memberNames(const Game& game) {
     std::vector<std::string> names;
     for (const Member& m : game.members()) names.push_back(m.name.str());
     return names;
+}
+
+// A dialog answer: puts `text` into the dialog's field `name`, then OK.
+inline std::function<bool(QDialog&)> typeInto(const char* name, const QString& text) {
+    return [name, text](QDialog& d) {
+        auto* edit = d.findChild<QLineEdit*>(QString::fromLatin1(name));
+        if (edit == nullptr) return false;
+        edit->setText(text);
+        return true;
+    };
 }
 
 using Cmd = ui::MainWindow::Command;

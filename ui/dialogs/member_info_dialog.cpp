@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <algorithm>
 #include <QTreeWidget>
@@ -54,7 +55,9 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
     rows_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     QPushButton* edit = dialogButton(QStringLiteral("修正"), "edit", this);
+    edit->setToolTip(QStringLiteral("名前・画像・投票を編集します（F2）"));
     QPushButton* expel = dialogButton(QStringLiteral("除名"), "expel", this);
+    expel->setToolTip(QStringLiteral("この参加者を除名します。閉じたあと確認します（Delete）"));
     const auto [ok, cancel] = okCancelPair(this);
 
     auto* buttons = new QHBoxLayout;
@@ -73,6 +76,8 @@ MemberInfoDialog::MemberInfoDialog(const std::string& nameText, Game& game, int 
         expelRequested_ = true;
         reject();
     });
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, edit, &QPushButton::click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Delete), this), &QShortcut::activated, expel, &QPushButton::click);
 
     refreshInfoRows();
 }
@@ -88,6 +93,8 @@ void MemberInfoDialog::refreshInfoRows() {
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         const int team = game_.findTeamByName(member.vote(p));
+        if (team >= 0 && !game_.teamAt(team).group.empty())
+            row->setToolTip(0, QStringLiteral("グループ %1").arg(fromSjis(game_.teamAt(team).group.view())));
         if (team < 0) {
             row->setText(1, QStringLiteral("?"));
         } else if (p < game_.settings.maxBet) {

@@ -1,8 +1,7 @@
-#include "tools/svltool/standings_tables.h"
+#include "tools/svltool/standings_json.h"
 
 #include <nlohmann/json.hpp>
 
-#include "lists/list_columns.h"
 #include "text/sjis_codec.h"
 
 namespace scorvale::tool {
@@ -11,36 +10,7 @@ namespace {
 
 std::string utf8(std::string_view sjis) { return sjis::toUtf8(sjis); }
 
-std::string cellText(const lists::Cell& cell) {
-    if (const auto* number = std::get_if<std::int32_t>(&cell)) return std::to_string(*number);
-    return utf8(std::get<std::string_view>(cell));
-}
-
-template <typename Columns, typename Records>
-void appendTable(std::string& out, const Columns& columns, const Records& records) {
-    for (const auto& column : columns) {
-        if (&column != &columns.front()) out += '\t';
-        out += column.caption;
-    }
-    out += '\n';
-    for (const auto& record : records) {
-        for (const auto& column : columns) {
-            if (&column != &columns.front()) out += '\t';
-            out += cellText(column.cell(record));
-        }
-        out += '\n';
-    }
-}
-
 }  // namespace
-
-std::string standingsTsv(const Game& game) {
-    std::string out;
-    appendTable(out, lists::kTeamColumns, game.teams());
-    out += '\n';
-    appendTable(out, lists::kMemberColumns, game.members());
-    return out;
-}
 
 std::string standingsJson(const Game& game) {
     using Json = nlohmann::ordered_json;
