@@ -44,6 +44,18 @@ std::string formCsv(int rows) {
     return csv;
 }
 
+std::string wideCsv() {
+    const auto& table = imports::nationalTeams();
+    std::mt19937 rng(2026);
+    std::string csv = "タイムスタンプ,お名前,1,2,3,4,5" + std::string(1000000, ',') + "\r\n";
+    for (int r = 0; csv.size() < 1270000; ++r) {
+        csv += "2026/06/01 12:34:56,参加者" + std::to_string(r);
+        for (int p = 0; p < 5; ++p) csv += "," + table[static_cast<std::size_t>(rng() % kTeams) * 4].japaneseName;
+        csv += "\r\n";
+    }
+    return csv;
+}
+
 imports::MemberImportOptions formOptions() {
     imports::MemberImportOptions options;
     options.dateColumn = 1;

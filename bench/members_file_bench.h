@@ -12,6 +12,9 @@ namespace scorvale::bench {
 // Japanese, as codes or in English, a timestamp first and the name second.
 Game game48();
 std::string formCsv(int rows);
+// The form of the report: a header followed by a million empty columns,
+// then rows of five picks, 1.27 MB in all.
+std::string wideCsv();
 imports::MemberImportOptions formOptions();
 
 }  // namespace scorvale::bench

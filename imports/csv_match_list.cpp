@@ -1,10 +1,11 @@
 // A match CSV as a spreadsheet keeps it: a header row naming the columns in
 // any order (group, team1, team2, score1, score2, winner, date and, if the
 // file wants to name the rounds, round), then one match a row. An empty group
-// makes a knockout match; an empty score a match not played yet; the score
-// of a knockout match is the one after extra time, and `winner` (1, 2 or the
-// winner's name) settles one that ended level. Columns of other names are
-// left alone, so a sheet may carry notes.
+// makes a knockout match, and a sheet with neither a group nor a round column
+// is a league, all its matches won, drawn or lost; an empty score a match not
+// played yet; the score of a knockout match is the one after extra time, and
+// `winner` (1, 2 or the winner's name) settles one that ended level. Columns
+// of other names are left alone, so a sheet may carry notes.
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -30,8 +31,7 @@ std::string lowerAscii(std::string_view text) {
 }
 
 ImportError notAMatchList() {
-    return ImportError::file(
-        "neither a JSON match list nor a CSV whose first line names the columns team1, team2, score1, score2");
+    return ImportError::file(ImportError::Kind::notAMatchList);
 }
 
 // Before the whole text is parsed: some other file (a picture, a letter) is
@@ -53,7 +53,7 @@ std::array<int, kColumns> readHeader(const text::CsvRow& header) {
         for (int c = 0; c < kColumns; ++c) {
             if (name != kColumnNames[static_cast<std::size_t>(c)]) continue;
             if (at[static_cast<std::size_t>(c)] >= 0)
-                throw ImportError::line(static_cast<int>(header.line), "the column " + name + " appears twice");
+                throw ImportError::line(static_cast<int>(header.line), ImportError::Kind::columnTwice, {name});
             at[static_cast<std::size_t>(c)] = static_cast<int>(i);
             anyKnown = true;
         }
@@ -61,8 +61,8 @@ std::array<int, kColumns> readHeader(const text::CsvRow& header) {
     if (!anyKnown) throw notAMatchList();
     for (const Column c : kRequired)
         if (at[c] < 0)
-            throw ImportError::line(static_cast<int>(header.line),
-                                    "the column " + std::string(kColumnNames[c]) + " is missing");
+            throw ImportError::line(static_cast<int>(header.line), ImportError::Kind::columnMissing,
+                                    {std::string(kColumnNames[c])});
     return at;
 }
 
@@ -92,24 +92,28 @@ public:
         m.place = static_cast<int>(row_.line);
         m.group = cell(Group);
         m.round = cell(Round);
+        const bool league = at_[Group] < 0 && at_[Round] < 0;
+        m.stage = league || !m.group.empty() ? Stage::group : Stage::knockout;
         m.team1 = team(Team1);
         m.team2 = team(Team2);
         const std::string date = cell(Date);
         if (!date.empty()) {
             const std::optional<std::string> iso = isoDate(date);
-            if (!iso) throw fail("date \"" + date + "\" is not YYYY-MM-DD or YYYY/MM/DD");
+            if (!iso) throw fail(ImportError::Kind::badDate, {date});
             m.date = *iso;
         }
         const std::optional<int> g1 = goals(Score1), g2 = goals(Score2);
         if (g1.has_value() != g2.has_value())
-            throw fail(std::string(g1 ? "score2" : "score1") + " is empty while the other score is given");
+            throw fail(ImportError::Kind::otherScoreEmpty, {g1 ? "score2" : "score1"});
         if (g1) m.fullTime = Goals{*g1, *g2};
         m.winner = winner(m);
         return m;
     }
 
 private:
-    ImportError fail(const std::string& reason) const { return ImportError::line(static_cast<int>(row_.line), reason); }
+    ImportError fail(ImportError::Kind kind, std::vector<std::string> args = {}) const {
+        return ImportError::line(static_cast<int>(row_.line), kind, std::move(args));
+    }
 
     std::string cell(Column c) const {
         const int i = at_[c];
@@ -119,7 +123,7 @@ private:
 
     std::string team(Column c) const {
         std::string name = cell(c);
-        if (name.empty()) throw fail(std::string(kColumnNames[c]) + " is empty");
+        if (name.empty()) throw fail(ImportError::Kind::fieldEmpty, {std::string(kColumnNames[c])});
         return name;
     }
 
@@ -128,12 +132,13 @@ private:
         if (text.empty()) return std::nullopt;
         // NFKC makes a spreadsheet's full-width digits and minus ASCII.
         const std::string digits = text::normalizeName(text);
-        const std::string column = std::string(kColumnNames[c]) + " \"" + text + "\"";
+        const std::string column(kColumnNames[c]);
         if (digits.starts_with('-') && allDigits(std::string_view(digits).substr(1)))
-            throw fail(column + " is negative");
-        if (!allDigits(digits)) throw fail(column + " is not a number");
+            throw fail(ImportError::Kind::goalsNegative, {column, text});
+        if (!allDigits(digits)) throw fail(ImportError::Kind::goalsNotNumber, {column, text});
         const int value = boundedValue(digits);
-        if (value > kMaxGoals) throw fail(column + " is more than " + std::to_string(kMaxGoals) + " goals");
+        if (value > kMaxGoals)
+            throw fail(ImportError::Kind::goalsTooMany, {column, text, std::to_string(kMaxGoals)});
         return value;
     }
 
@@ -149,11 +154,12 @@ private:
         else if (key == "2" || key == text::normalizeName(m.team2))
             side = 2;
         else
-            throw fail("winner \"" + text + "\" is neither 1, 2, \"" + m.team1 + "\" nor \"" + m.team2 + "\"");
+            throw fail(ImportError::Kind::winnerUnknown, {text, m.team1, m.team2});
         const Goals& g = *m.fullTime;
         const int byScore = g.team1 > g.team2 ? 1 : g.team2 > g.team1 ? 2 : 0;
         if (byScore != 0 && byScore != side)
-            throw fail("winner \"" + text + "\" lost " + std::to_string(g.team1) + "-" + std::to_string(g.team2));
+            throw fail(ImportError::Kind::winnerLost,
+                       {text, std::to_string(g.team1) + "-" + std::to_string(g.team2)});
         return side;
     }
 
@@ -170,7 +176,7 @@ bool csvHeaderNamesMatchColumns(std::string_view utf8) {
         rows = text::parseCsv(utf8.substr(0, utf8.find_first_of("\r\n")));
         if (rows.empty()) return false;
         readHeader(rows.front());
-    } catch (const text::CsvError&) {
+    } catch (const text::InputError&) {
         return false;
     } catch (const ImportError&) {
         return false;
@@ -183,10 +189,10 @@ MatchList readCsvMatchList(std::string_view utf8) {
     std::vector<text::CsvRow> rows;
     try {
         rows = text::parseCsv(utf8);
-    } catch (const text::CsvError& e) {
-        throw ImportError::line(static_cast<int>(e.line()), "not valid CSV: " + e.reason());
+    } catch (const text::InputError& e) {
+        throw ImportError(e.problem());
     }
-    if (rows.empty()) throw ImportError::file("the file is empty");
+    if (rows.empty()) throw ImportError::file(ImportError::Kind::emptyFile);
     const std::array<int, kColumns> at = readHeader(rows.front());
 
     MatchList list;

@@ -34,22 +34,24 @@ public:
     MatchReader(const json& value, int number) : value_(value), number_(number) {}
 
     Match read() const {
-        if (!value_.is_object()) throw fail("is not an object");
+        if (!value_.is_object()) throw fail(ImportError::Kind::matchNotAnObject);
         Match m;
         m.place = number_;
         m.round = optionalText("round");
         m.group = optionalText("group");
+        m.stage = m.group.empty() ? Stage::knockout : Stage::group;
         m.team1 = team("team1");
         m.team2 = team("team2");
         const std::string date = optionalText("date");
         if (!date.empty()) {
             const std::optional<std::string> iso = isoDate(date);
-            if (!iso || date.size() != 10 || date[4] != '-') throw fail("date \"" + date + "\" is not YYYY-MM-DD");
+            if (!iso || date.size() != 10 || date[4] != '-')
+                throw fail(ImportError::Kind::badDate, {date});
             m.date = *iso;
         }
         const auto score = value_.find("score");
         if (score != value_.end() && !score->is_null()) {
-            if (!score->is_object()) throw fail("score is not an object");
+            if (!score->is_object()) throw fail(ImportError::Kind::scoreNotAnObject);
             m.fullTime = goals(*score, "ft");
             if (m.fullTime) {
                 m.extraTime = goals(*score, "et");
@@ -60,21 +62,23 @@ public:
     }
 
 private:
-    ImportError fail(const std::string& reason) const { return ImportError::match(number_, reason); }
+    ImportError fail(ImportError::Kind kind, std::vector<std::string> args = {}) const {
+        return ImportError::match(number_, kind, std::move(args));
+    }
 
     std::string optionalText(const char* key) const {
         const auto it = value_.find(key);
         if (it == value_.end() || it->is_null()) return {};
-        if (!it->is_string()) throw fail(std::string(key) + " is not a text");
+        if (!it->is_string()) throw fail(ImportError::Kind::fieldNotText, {key});
         return std::string(text::trimSpaces(it->get_ref<const std::string&>()));
     }
 
     std::string team(const char* key) const {
         const auto it = value_.find(key);
-        if (it == value_.end() || it->is_null()) throw fail(std::string(key) + " is missing");
-        if (!it->is_string()) throw fail(std::string(key) + " is not a text");
+        if (it == value_.end() || it->is_null()) throw fail(ImportError::Kind::fieldMissing, {key});
+        if (!it->is_string()) throw fail(ImportError::Kind::fieldNotText, {key});
         std::string name(text::trimSpaces(it->get_ref<const std::string&>()));
-        if (name.empty()) throw fail(std::string(key) + " is empty");
+        if (name.empty()) throw fail(ImportError::Kind::fieldEmpty, {key});
         return name;
     }
 
@@ -83,14 +87,14 @@ private:
         if (it == score.end() || it->is_null()) return std::nullopt;
         const auto side = [&](std::size_t i) {
             const json& g = (*it)[i];
-            if (!g.is_number_integer()) throw fail(std::string("score ") + key + " is not two whole numbers");
+            if (!g.is_number_integer()) throw fail(ImportError::Kind::goalsNotNumber, {key});
             // The parser keeps a number without a sign unsigned, one with a minus signed.
-            if (!g.is_number_unsigned()) throw fail(std::string("score ") + key + " has a negative number of goals");
+            if (!g.is_number_unsigned()) throw fail(ImportError::Kind::goalsNegative, {key});
             if (g.get<std::uint64_t>() > kMaxGoals)
-                throw fail(std::string("score ") + key + " has more than " + std::to_string(kMaxGoals) + " goals");
+                throw fail(ImportError::Kind::goalsTooMany, {key, {}, std::to_string(kMaxGoals)});
             return static_cast<int>(g.get<std::uint64_t>());
         };
-        if (!it->is_array() || it->size() != 2) throw fail(std::string("score ") + key + " is not two whole numbers");
+        if (!it->is_array() || it->size() != 2) throw fail(ImportError::Kind::goalsNotNumber, {key});
         return Goals{side(0), side(1)};
     }
 
@@ -105,14 +109,15 @@ MatchList readJsonMatchList(std::string_view utf8) {
     try {
         root = json::parse(utf8.begin(), utf8.end());
     } catch (const json::parse_error& e) {
-        throw ImportError::line(lineAt(utf8, e.byte == 0 ? 0 : e.byte - 1), "not valid JSON (" + parserReason(e) + ")");
+        throw ImportError::line(lineAt(utf8, e.byte == 0 ? 0 : e.byte - 1), ImportError::Kind::jsonInvalid,
+                                {parserReason(e)});
     } catch (const json::exception& e) {
         // A number too large for a double, which the parser tells without a position.
-        throw ImportError::file("not valid JSON (" + parserReason(e) + ")");
+        throw ImportError::file(ImportError::Kind::jsonInvalid, {parserReason(e)});
     }
-    if (!root.is_object()) throw ImportError::file("the JSON text is not an object with \"matches\"");
+    if (!root.is_object()) throw ImportError::file(ImportError::Kind::jsonNotAnObject);
     const auto matches = root.find("matches");
-    if (matches == root.end() || !matches->is_array()) throw ImportError::file("the JSON text has no list \"matches\"");
+    if (matches == root.end() || !matches->is_array()) throw ImportError::file(ImportError::Kind::jsonNoMatches);
 
     MatchList list;
     list.format = MatchListFormat::Json;

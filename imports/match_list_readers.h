@@ -21,6 +21,7 @@ bool csvHeaderNamesMatchColumns(std::string_view utf8);
 std::optional<std::string> isoDate(std::string_view text);
 
 // The error for `match`: its number in a JSON list, its line in a CSV.
-ImportError matchError(MatchListFormat format, const Match& match, std::string reason);
+ImportError matchError(MatchListFormat format, const Match& match, ImportError::Kind kind,
+                       std::vector<std::string> args = {});
 
 }  // namespace scorvale::imports

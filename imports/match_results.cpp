@@ -19,7 +19,7 @@ struct Tally {
     std::int64_t wins = 0, draws = 0, losses = 0, goalDiff = 0, tournamentWins = 0;
     std::string lastDate;  // YYYY-MM-DD
     bool inGroups = false;
-    bool inKnockout = false;
+    bool inKnockout = false;  // of the knockout stage
 };
 
 std::int32_t clamp32(std::int64_t v) {
@@ -45,9 +45,11 @@ bool startsWithFolded(std::string_view text, std::string_view lowerPrefix) {
 
 class Teams {
 public:
-    // The team of `name`, or null for a placeholder.
+    explicit Teams(const MatchList& list) : list_(list) {}
+
+    // The team of `name`, or null for a team not known yet.
     Tally* find(const std::string& name) {
-        if (name.empty() || isPlaceholder(name)) return nullptr;
+        if (name.empty() || isSlot(list_, name)) return nullptr;
         const auto [it, added] = index_.try_emplace(text::normalizeName(name), tallies_.size());
         if (added) {
             tallies_.emplace_back();
@@ -59,6 +61,7 @@ public:
     std::deque<Tally>& all() { return tallies_; }
 
 private:
+    const MatchList& list_;
     std::map<std::string, std::size_t> index_;
     std::deque<Tally> tallies_;  // keeps the tallies in place as teams are added
 };
@@ -67,13 +70,14 @@ void noteDate(Tally& t, const std::string& date) {
     if (date > t.lastDate) t.lastDate = date;
 }
 
-// The leading knockout run of a list that names no rounds.
+// The leading run of the knockout stage of a list that names no rounds, in
+// the order the matches are played.
 std::vector<std::size_t> leadingRun(const MatchList& list) {
     std::vector<std::size_t> run;
     std::set<std::string> named;
-    for (std::size_t i = 0; i < list.matches.size(); ++i) {
+    for (const std::size_t i : playingOrder(list)) {
         const Match& m = list.matches[i];
-        if (!m.knockout()) continue;
+        if (m.stage != Stage::knockout) continue;
         const std::string k1 = text::normalizeName(m.team1), k2 = text::normalizeName(m.team2);
         if (named.count(k1) || named.count(k2) || namesMatchResult(m.team1) || namesMatchResult(m.team2)) break;
         named.insert(k1);
@@ -105,7 +109,7 @@ std::vector<std::size_t> firstKnockoutRound(const MatchList& list) {
     bool anyRound = false;
     for (std::size_t i = 0; i < list.matches.size(); ++i) {
         const Match& m = list.matches[i];
-        if (!m.knockout()) continue;
+        if (m.stage != Stage::knockout) continue;
         anyRound = anyRound || !m.round.empty();
         const auto [it, fresh] = roundIndex.try_emplace(m.round, rounds.size());
         if (fresh) rounds.emplace_back();
@@ -119,18 +123,20 @@ std::vector<std::size_t> firstKnockoutRound(const MatchList& list) {
 
 MatchResults computeResults(const MatchList& list, ResultOptions options) {
     MatchResults results;
-    Teams teams;
+    Teams teams(list);
     std::string lastGroupDate;
+    bool groupsPlayed = true;
     for (const Match& m : list.matches) {
         Tally* sides[2] = {teams.find(m.team1), teams.find(m.team2)};
         (m.played() ? results.playedMatches : results.unplayedMatches) += 1;
+        if (!m.knockout() && !m.played()) groupsPlayed = false;
         for (Tally* t : sides) {
             if (!t) continue;
             (m.played() ? t->result.playedMatches : t->result.unplayedMatches) += 1;
-            if (m.knockout()) {
+            if (m.stage == Stage::knockout) {
                 t->inKnockout = true;
                 t->result.qualify = 1;
-            } else {
+            } else if (m.stage == Stage::group) {
                 t->inGroups = true;
                 if (t->result.group.empty()) t->result.group = groupName(m.group);
             }
@@ -169,9 +175,10 @@ MatchResults computeResults(const MatchList& list, ResultOptions options) {
     }
 
     const std::vector<std::size_t> first = firstKnockoutRound(list);
-    results.groupStageDecided = !first.empty() && std::all_of(first.begin(), first.end(), [&](std::size_t i) {
-        return !isPlaceholder(list.matches[i].team1) && !isPlaceholder(list.matches[i].team2);
-    });
+    results.groupStageDecided =
+        groupsPlayed && !first.empty() && std::all_of(first.begin(), first.end(), [&](std::size_t i) {
+            return !isSlot(list, list.matches[i].team1) && !isSlot(list, list.matches[i].team2);
+        });
 
     for (Tally& t : teams.all()) {
         if (results.groupStageDecided && t.inGroups && !t.inKnockout) {

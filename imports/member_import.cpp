@@ -44,13 +44,10 @@ std::string firstUnencodable(std::string_view utf8) {
     return std::string(utf8);
 }
 
-std::string_view cell(const text::CsvRow& row, std::size_t column) {
-    return column >= 1 && column <= row.fields.size() ? std::string_view(row.fields[column - 1]) : std::string_view();
-}
-
-bool isBlank(const text::CsvRow& row) {
-    return std::all_of(row.fields.begin(), row.fields.end(),
-                       [](const std::string& field) { return text::trimSpaces(field).empty(); });
+bool isBlank(const text::CsvTable& table, std::size_t row) {
+    for (std::size_t c = 1; c <= table.width(row); ++c)
+        if (!text::trimSpaces(table.cell(row, c)).empty()) return false;
+    return true;
 }
 
 // The vote columns in order, resolved against the file's width.
@@ -67,30 +64,52 @@ std::vector<std::size_t> voteColumns(const MemberImportOptions& options, std::si
 
 void checkColumn(std::size_t column, std::size_t width) {
     if (column > width)
-        throw MembersFileError(0, column, "beyond the file's " + std::to_string(width) +
-                                              (width == 1 ? " column" : " columns"));
+        throw text::InputError({text::InputProblem::Kind::columnBeyond, 0, column, {}, width});
 }
+
+// The spellings of picks no team matches by itself, each once.
+class Spellings {
+public:
+    void add(TeamMatcher& matcher, std::string_view written, const TeamMatch& match) {
+        const std::string& key = matcher.keyOf(written);
+        if (key.empty()) return;  // nothing a name file could name
+        const auto [at, added] = index_.try_emplace(key, list_.size());
+        if (added) list_.push_back({std::string(written), key, 0, match.team});
+        ++list_[at->second].count;
+    }
+    std::vector<PickSpelling> take() { return std::move(list_); }
+
+private:
+    std::unordered_map<std::string, std::size_t> index_;
+    std::vector<PickSpelling> list_;
+};
 
 // Turns one record into a row: everything that does not depend on the other rows.
 class RowPlanner {
 public:
-    RowPlanner(const MemberImportOptions& options, std::vector<std::size_t> voteColumns, const Game& game,
-               TeamMatcher& matcher, std::string_view todayText)
-        : options_(options),
+    RowPlanner(const MembersFile& file, const MemberImportOptions& options, std::vector<std::size_t> voteColumns,
+               const Game& game, TeamMatcher& matcher, std::string_view todayText,
+               const std::vector<std::string>& teamNames)
+        : file_(file),
+          options_(options),
           voteColumns_(std::move(voteColumns)),
           game_(game),
           matcher_(matcher),
           today_(todayText),
-          teamNames_(static_cast<std::size_t>(game.teamCount())) {}
+          teamNames_(teamNames) {}
 
-    PlannedRow plan(const text::CsvRow& record) {
+    // Rows are planned in file order.
+    PlannedRow plan(std::size_t record) {
         PlannedRow row;
-        row.line = record.line;
-        line_ = record.line;
+        row.fileRow = record;
+        row.line = file_.table.line(record);
+        line_ = row.line;
+        record_ = record;
         problems_ = &row.problems;
-        readName(row, cell(record, options_.nameColumn));
-        readVotes(row, record);
-        readDate(row, record);
+        while (nextNote_ < file_.notes.size() && file_.notes[nextNote_].row < record) ++nextNote_;
+        readName(row, cell(options_.nameColumn));
+        readVotes(row);
+        readDate(row);
         std::stable_sort(row.problems.begin(), row.problems.end(),
                          [](const MemberProblem& a, const MemberProblem& b) { return a.column < b.column; });
         // A row that is not imported says why once, at its first bad cell.
@@ -104,13 +123,37 @@ public:
         return row;
     }
 
+    std::vector<PickSpelling> takeSpellings() { return spellings_.take(); }
+
 private:
+    std::string_view cell(std::size_t column) const { return file_.table.cell(record_, column); }
+
     void report(Kind kind, std::size_t column, std::string text = {}, std::size_t other = 0) {
         problems_->push_back({kind, line_, column, std::move(text), other});
     }
 
+    // The note of a cell of this row, if it has one.
+    const CellNote* noteOf(std::size_t column) const {
+        for (std::size_t k = nextNote_; k < file_.notes.size() && file_.notes[k].row == record_; ++k)
+            if (file_.notes[k].column == column) return &file_.notes[k];
+        return nullptr;
+    }
+
+    // Says so when the cell was read in the other encoding; false when no encoding reads it.
+    bool decoded(std::size_t column) {
+        const CellNote* note = noteOf(column);
+        if (!note) return true;
+        if (note->kind == CellNote::Kind::undecodable) {
+            report(Kind::undecodable, column);
+            return false;
+        }
+        report(Kind::otherEncoding, column, file_.otherEncoding() == text::Encoding::cp932 ? "CP932" : "UTF-8");
+        return true;
+    }
+
     // The Shift-JIS form of a text to store, or nothing after reporting why it has none.
     std::optional<std::string> storable(std::string_view utf8, std::size_t column) {
+        if (!decoded(column)) return std::nullopt;
         if (hasControlCharacter(utf8)) {
             report(Kind::controlCharacter, column);
             return std::nullopt;
@@ -141,19 +184,13 @@ private:
         }
     }
 
-    const std::string& teamName(int team) {
-        std::string& name = teamNames_[static_cast<std::size_t>(team)];
-        if (name.empty()) name = sjis::toUtf8(game_.teamAt(team).name.view());
-        return name;
-    }
-
-    void readVotes(PlannedRow& row, const text::CsvRow& record) {
+    void readVotes(PlannedRow& row) {
         row.votes.reserve(std::min<std::size_t>(voteColumns_.size(), Member::kMaxVotes));
         std::vector<std::size_t> blanks;  // reported once a later pick moves up over them
         std::size_t dropped = 0;
         std::size_t firstDropped = 0;
         for (const std::size_t column : voteColumns_) {
-            const std::string_view pick = text::trimSpaces(cell(record, column));
+            const std::string_view pick = text::trimSpaces(cell(column));
             if (pick.empty()) {
                 blanks.push_back(column);
                 continue;
@@ -166,11 +203,16 @@ private:
             blanks.clear();
 
             const TeamMatch match = matcher_.match(pick);
-            PlannedVote vote{column, {}, std::string(pick), match.team};
+            // A pick no encoding reads keeps its row out whatever it is mapped to.
+            const CellNote* note = noteOf(column);
+            const bool readable = !note || note->kind != CellNote::Kind::undecodable;
+            if (readable && (match.kind == MatchKind::none || match.kind == MatchKind::alias))
+                spellings_.add(matcher_, pick, match);
+            PlannedVote vote{static_cast<std::uint32_t>(column), match.team, {}};
             std::string stored;
             if (match.team >= 0) {
                 stored = game_.teamAt(match.team).name.str();
-                vote.text = teamName(match.team);
+                decoded(column);
             } else {
                 const auto bytes = storable(pick, column);
                 vote.text = std::string(pick);
@@ -182,7 +224,8 @@ private:
             }
             const TextField field(stored);
             if (row.record.findVote(field.view()) >= 0) {
-                report(Kind::repeatedVote, column, vote.text);
+                report(Kind::repeatedVote, column,
+                       match.team >= 0 ? teamNames_[static_cast<std::size_t>(match.team)] : vote.text);
                 continue;
             }
             if (match.team < 0) {
@@ -198,22 +241,26 @@ private:
         if (dropped > 0) report(Kind::tooManyVotes, firstDropped, {}, dropped);
     }
 
-    void readDate(PlannedRow& row, const text::CsvRow& record) {
+    void readDate(PlannedRow& row) {
         row.date = today_;
         if (options_.dateColumn > 0) {
-            const std::string_view raw = cell(record, options_.dateColumn);
+            const std::string_view raw = cell(options_.dateColumn);
             if (auto date = formDate(raw)) row.date = std::move(*date);
             else report(Kind::badDate, options_.dateColumn, std::string(text::trimSpaces(raw)));
         }
         row.record.date = row.date;
     }
 
+    const MembersFile& file_;
     const MemberImportOptions& options_;
     const std::vector<std::size_t> voteColumns_;
     const Game& game_;
     TeamMatcher& matcher_;
     const std::string today_;
-    std::vector<std::string> teamNames_;  // UTF-8, filled on first use
+    const std::vector<std::string>& teamNames_;  // UTF-8
+    Spellings spellings_;
+    std::size_t record_ = 0;
+    std::size_t nextNote_ = 0;  // the first note of this row or a later one
     std::size_t line_ = 0;
     std::vector<MemberProblem>* problems_ = nullptr;
 };
@@ -268,52 +315,57 @@ void resolveNames(std::vector<PlannedRow>& rows, const MemberImportOptions& opti
 
 }  // namespace
 
+MemberOptionsError::MemberOptionsError(Kind kind)
+    : std::invalid_argument([kind] {
+          switch (kind) {
+              case Kind::dateIsName: return "the date column is the name column";
+              case Kind::badVoteRange: return "the vote columns must be N-M with 1 <= N <= M";
+              case Kind::votesHoldName: return "the vote columns hold the name column";
+              case Kind::votesHoldDate: return "the vote columns hold the date column";
+          }
+          return "";
+      }()),
+      kind_(kind) {}
+
 void checkMemberOptions(const MemberImportOptions& options) {
-    if (options.nameColumn == 0) throw MemberOptionsError("the name column must be 1 or more");
-    if (options.dateColumn == options.nameColumn) throw MemberOptionsError("the date column is the name column");
+    using K = MemberOptionsError::Kind;
+    if (options.dateColumn > 0 && options.dateColumn == options.nameColumn) throw MemberOptionsError(K::dateIsName);
     const bool defaultVotes = options.firstVoteColumn == 0 && options.lastVoteColumn == 0;
     if (defaultVotes) return;
     if (options.firstVoteColumn == 0 || options.lastVoteColumn < options.firstVoteColumn)
-        throw MemberOptionsError("the vote columns must be N-M with 1 <= N <= M");
+        throw MemberOptionsError(K::badVoteRange);
     const auto inVotes = [&](std::size_t c) { return c >= options.firstVoteColumn && c <= options.lastVoteColumn; };
-    if (inVotes(options.nameColumn)) throw MemberOptionsError("the vote columns hold the name column");
-    if (options.dateColumn > 0 && inVotes(options.dateColumn))
-        throw MemberOptionsError("the vote columns hold the date column");
-}
-
-MemberImportOptions suggestMemberOptions(const MembersFile& file, TeamMatcher& matcher) {
-    MemberImportOptions options;
-    if (file.rows.empty()) return options;
-    const auto& cells = file.rows.front().fields;
-    options.header = std::none_of(cells.begin(), cells.end(),
-                                  [&](const std::string& c) { return matcher.match(c).team >= 0; });
-    const std::size_t first = options.header && file.rows.size() > 1 ? 1 : 0;
-    if (file.columnCount >= 2 && formDate(cell(file.rows[first], 1))) {
-        options.dateColumn = 1;
-        options.nameColumn = 2;
-    }
-    return options;
+    if (inVotes(options.nameColumn)) throw MemberOptionsError(K::votesHoldName);
+    if (options.dateColumn > 0 && inVotes(options.dateColumn)) throw MemberOptionsError(K::votesHoldDate);
 }
 
 MemberImportPlan planMemberImport(const MembersFile& file, const MemberImportOptions& options, const Game& game,
                                   TeamMatcher& matcher, std::string_view todayText) {
+    using text::InputProblem;
     checkMemberOptions(options);
-    const std::size_t width = file.columnCount;
+    if (options.nameColumn == 0) throw text::InputError({InputProblem::Kind::noNameColumn, 0, 0, {}, 0});
+    const std::size_t width = file.columnCount();
     checkColumn(options.nameColumn, width);
     checkColumn(options.dateColumn, width);
     checkColumn(options.lastVoteColumn, width);
 
+    matcher.setAliases(options.names);
     const std::size_t first = options.header ? 1 : 0;
-    RowPlanner planner(options, voteColumns(options, width), game, matcher, todayText);
+    const std::size_t records = file.table.rowCount();
     MemberImportPlan plan;
-    plan.rows.reserve(file.rows.size() - std::min(first, file.rows.size()));
-    for (std::size_t k = first; k < file.rows.size(); ++k)
-        if (!isBlank(file.rows[k])) plan.rows.push_back(planner.plan(file.rows[k]));
+    plan.teamNames.reserve(static_cast<std::size_t>(game.teamCount()));
+    for (const Team& team : game.teams()) plan.teamNames.push_back(sjis::toUtf8(team.name.view()));
+    RowPlanner planner(file, options, voteColumns(options, width), game, matcher, todayText, plan.teamNames);
+    plan.rows.reserve(records - std::min(first, records));
+    for (std::size_t k = first; k < records; ++k)
+        if (!isBlank(file.table, k)) plan.rows.push_back(planner.plan(k));
     if (plan.rows.empty()) {
-        if (options.header) throw MembersFileError(file.rows.front().line, 0, "only a header, no members");
-        throw MembersFileError(0, 0, "no members");
+        if (options.header && records > 0)
+            throw text::InputError({InputProblem::Kind::onlyHeader, file.table.line(0), 0, {}, 0});
+        throw text::InputError({InputProblem::Kind::noRows, 0, 0, {}, 0});
     }
     resolveNames(plan.rows, options, game);
+    plan.spellings = planner.takeSpellings();
 
     for (const PlannedRow& row : plan.rows) {
         switch (row.action) {
@@ -330,7 +382,7 @@ MemberImportPlan planMemberImport(const MembersFile& file, const MemberImportOpt
 MemberImportPlan prepareMemberImport(std::string_view bytes, const MemberImportOptions& options, const Game& game,
                                      std::string_view todayText) {
     checkMemberOptions(options);
-    const MembersFile file = readMembersFile(bytes, options.encoding);
+    const MembersFile file = readMembersFile(bytes, options.format());
     TeamMatcher matcher(game);
     return planMemberImport(file, options, game, matcher, todayText);
 }

@@ -13,6 +13,7 @@ std::string describe(const MemberProblem& p) {
     const std::string n = std::to_string(p.other);
     switch (p.kind) {
         case Kind::noName: return "no name; row not imported";
+        case Kind::undecodable: return "bytes that are neither UTF-8 nor CP932; row not imported";
         case Kind::notShiftJis: return quoted(p.text) + " cannot be written in Shift-JIS; row not imported";
         case Kind::controlCharacter: return "a line break or control character; row not imported";
         case Kind::fileTag: return "holds " + p.text + ", a tag of the game file; row not imported";
@@ -20,6 +21,7 @@ std::string describe(const MemberProblem& p) {
         case Kind::nameRepeated: return quoted(p.text) + " is on line " + n + " already; row skipped";
         case Kind::nameRepeatedLater:
             return quoted(p.text) + " is on line " + n + " again; row skipped, line " + n + " replaces it";
+        case Kind::otherEncoding: return "not in the file's encoding; read as " + p.text;
         case Kind::nameCut: return "name longer than 127 bytes in Shift-JIS; cut to " + n + " bytes";
         case Kind::voteCut: return quoted(p.text) + " is longer than 127 bytes in Shift-JIS; cut to " + n + " bytes";
         case Kind::emptyVote: return "empty vote cell; skipped, the later picks move up";

@@ -11,6 +11,7 @@ struct MemberProblem {
     enum class Kind {
         // The row is not imported:
         noName,             // the name cell is blank
+        undecodable,        // a name or pick cell holds bytes neither UTF-8 nor CP932 reads
         notShiftJis,        // `text` is the first character of the cell Shift-JIS cannot hold
         controlCharacter,   // a line break, tab or other control character in a cell
         fileTag,            // `text` is a tag of the game file, which a saved text cannot hold
@@ -18,6 +19,7 @@ struct MemberProblem {
         nameRepeated,       // `text` was imported from line `other` already (no replace)
         nameRepeatedLater,  // `text` is named again on line `other`, which replaces this row
         // The row is imported, changed:
+        otherEncoding,      // the cell was not in the file's encoding; read as `text` ("UTF-8" or "CP932")
         nameCut,            // longer than a field holds: cut to `other` bytes
         voteCut,            // `text`, an unmatched pick, cut to `other` bytes
         emptyVote,          // a blank vote cell before a pick: the later picks move up

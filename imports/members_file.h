@@ -1,45 +1,75 @@
 #pragma once
 
 #include <cstddef>
-#include <stdexcept>
-#include <string>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "text/csv.h"
 #include "text/encoding.h"
+#include "text/input_error.h"
 
 namespace scorvale::imports {
 
-// A members file that cannot be imported at all: not CSV, empty, no member
-// rows, or a column option beyond its columns. `line` and `column` are
-// 1-based, 0 when the problem has no line or no column; the message is
-// English and names them ("line 3, column 2: a quoted field is not closed").
-class MembersFileError : public std::runtime_error {
-public:
-    MembersFileError(std::size_t line, std::size_t column, std::string reason);
+// A members file is refused beyond this size: a form's export of 200,000
+// members with ten picks each, written in Japanese, is about 32 MB, far
+// beyond any pool, so a larger file is some other file, and reading it would
+// hold several times its size in memory.
+inline constexpr std::size_t kMaxMembersFileBytes = 32u * 1024 * 1024;
+// ... and beyond this many columns holding something (empty columns after a
+// record's last cell cost nothing and are not counted): a member has at most
+// 64 picks, and a form asks a few questions more.
+inline constexpr std::size_t kMaxMembersColumns = 1000;
 
-    std::size_t line() const { return line_; }
-    std::size_t column() const { return column_; }
-    const std::string& reason() const { return reason_; }
+// How the bytes are read: both automatic by default.
+struct MembersFileFormat {
+    text::Encoding encoding = text::Encoding::automatic;
+    text::Separator separator = text::Separator::automatic;
 
-private:
-    std::size_t line_;
-    std::size_t column_;
-    std::string reason_;
+    friend bool operator==(const MembersFileFormat&, const MembersFileFormat&) = default;
+};
+
+// A cell that is not in the file's encoding: read in the other one of UTF-8
+// and CP932 when it is that through and through, else with U+FFFD for each
+// byte neither reads.
+struct CellNote {
+    enum class Kind { otherEncoding, undecodable };
+
+    Kind kind = Kind::otherEncoding;
+    std::size_t row = 0;     // index in MembersFile::table
+    std::size_t line = 0;    // 1-based
+    std::size_t column = 0;  // 1-based
+
+    friend bool operator==(const CellNote&, const CellNote&) = default;
 };
 
 // The records of a members file, read once: a preview plans from them again
 // for every choice of columns, header and replace.
 struct MembersFile {
-    text::Encoding encoding = text::Encoding::utf8;  // the one used
-    std::vector<text::CsvRow> rows;                  // UTF-8, blank lines left out
-    std::size_t columnCount = 0;                     // of the widest record
+    text::EncodingChoice encoding;                      // the one used and why
+    text::Separator separator = text::Separator::comma; // the one used
+    bool separatorDetected = false;                     // found in the file, not given
+    text::CsvTable table;                               // UTF-8; blank records left out
+    std::vector<CellNote> notes;                        // in file order
+
+    std::size_t columnCount() const { return table.columnCount(); }
+    // The encoding other cells were read in, for the notes of kind otherEncoding.
+    text::Encoding otherEncoding() const {
+        return encoding.encoding == text::Encoding::cp932 ? text::Encoding::utf8 : text::Encoding::cp932;
+    }
 };
 
-// Decodes `bytes` (decodeText) and splits them into records (parseCsv).
-// Throws MembersFileError for text that is not CSV and for a file without a
-// record.
-MembersFile readMembersFile(std::string_view bytes, text::Encoding encoding = text::Encoding::automatic);
+// Throws InputError fileTooLarge beyond kMaxMembersFileBytes: a caller that
+// knows a file's size asks before reading it.
+void checkMembersFileSize(std::uintmax_t bytes);
+
+// Reads `bytes`: refuses files beyond kMaxMembersFileBytes, decodes in the
+// chosen encoding (chooseEncoding; UTF-16 first becomes UTF-8), finds the
+// separator (detectSeparator) and splits the records. Without a forced
+// encoding, a cell that is not in the file's encoding but wholly in the
+// other is read in that one; every cell not read in the file's encoding is
+// noted. Throws InputError: the size, CSV syntax, more than
+// kMaxMembersColumns columns, a file without a record.
+MembersFile readMembersFile(std::string_view bytes, const MembersFileFormat& format = {});
 
 }  // namespace scorvale::imports

@@ -4,9 +4,6 @@
 
 namespace scorvale::imports {
 
-NamesFileError::NamesFileError(std::size_t line, std::string reason)
-    : std::runtime_error("line " + std::to_string(line) + ": " + reason), line_(line), reason_(std::move(reason)) {}
-
 std::vector<NameAlias> parseNamesFile(std::string_view bytes, text::Encoding encoding) {
     const std::string utf8 = text::decodeText(bytes, encoding).utf8;
     std::vector<NameAlias> aliases;
@@ -21,10 +18,11 @@ std::vector<NameAlias> parseNamesFile(std::string_view bytes, text::Encoding enc
 
         const std::size_t tab = line.find('\t');
         if (tab == std::string_view::npos || line.find('\t', tab + 1) != std::string_view::npos)
-            throw NamesFileError(lineNumber, "expected two names separated by one tab");
+            throw text::InputError({text::InputProblem::Kind::notTwoNames, lineNumber, 0, {}, 0});
         NameAlias alias{std::string(text::trimSpaces(line.substr(0, tab))),
                         std::string(text::trimSpaces(line.substr(tab + 1)))};
-        if (alias.listName.empty() || alias.gameName.empty()) throw NamesFileError(lineNumber, "a name is empty");
+        if (alias.listName.empty() || alias.gameName.empty())
+            throw text::InputError({text::InputProblem::Kind::emptyName, lineNumber, 0, {}, 0});
         aliases.push_back(std::move(alias));
     }
     return aliases;

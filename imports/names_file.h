@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/encoding.h"
+#include "text/input_error.h"
 
 namespace scorvale::imports {
 
@@ -19,23 +19,10 @@ struct NameAlias {
     friend bool operator==(const NameAlias&, const NameAlias&) = default;
 };
 
-// A names file line that is not "name⇥name"; `line` is 1-based.
-class NamesFileError : public std::runtime_error {
-public:
-    NamesFileError(std::size_t line, std::string reason);
-
-    std::size_t line() const { return line_; }
-    const std::string& reason() const { return reason_; }
-
-private:
-    std::size_t line_;
-    std::string reason_;
-};
-
 // The aliases of a names file: UTF-8 or CP932 (read by decodeText), one
 // "name in the list⇥name in the game" a line; blank lines and lines starting
-// with '#' are skipped. Throws NamesFileError for a line without exactly two
-// non-empty names.
+// with '#' are skipped. Throws InputError (notTwoNames, emptyName) for a line
+// without exactly two non-empty names.
 std::vector<NameAlias> parseNamesFile(std::string_view bytes, text::Encoding encoding = text::Encoding::automatic);
 
 }  // namespace scorvale::imports

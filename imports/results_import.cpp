@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "imports/placeholder.h"
 #include "model/text_field.h"
 #include "text/normalize.h"
 #include "text/sjis_codec.h"
@@ -14,20 +15,21 @@ namespace scorvale::imports {
 
 namespace {
 
-// `utf8` as a team field holds it, or the reason it cannot.
-std::string fieldBytes(const std::string& listName, const std::string& what, const std::string& utf8) {
+// `utf8`, the team's `field` ("name" or "group"), as a team field holds it,
+// or the reason it cannot.
+std::string fieldBytes(const std::string& listName, const std::string& field, const std::string& utf8) {
     // A line break or other control character would end the record's line in the game file.
     for (const char c : utf8)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            throw ImportError::team(listName, what + " \"" + utf8 + "\" has a control character");
+            throw ImportError::team(listName, ImportError::Kind::fieldControl, {field, utf8});
     const std::optional<std::string> sjis = sjis::fromUtf8(utf8);
-    if (!sjis) throw ImportError::team(listName, what + " \"" + utf8 + "\" has a character Shift-JIS cannot hold");
+    if (!sjis)
+        throw ImportError::team(listName, ImportError::Kind::fieldNotShiftJis, {field, utf8});
     if (sjis->size() > TextField::kMaxBytes)
-        throw ImportError::team(listName, what + " \"" + utf8 + "\" is longer than a team field holds (" +
-                                              std::to_string(TextField::kMaxBytes) + " bytes)");
+        throw ImportError::team(listName, ImportError::Kind::fieldTooLong, {field, utf8, std::to_string(TextField::kMaxBytes)});
     // The game file would not give it back.
     if (const std::string_view tag = gamefile::tagIn(*sjis); !tag.empty())
-        throw ImportError::team(listName, what + " \"" + utf8 + "\" holds the game file's tag " + std::string(tag));
+        throw ImportError::team(listName, ImportError::Kind::fieldHoldsTag, {field, utf8, std::string(tag)});
     return *sjis;
 }
 
@@ -52,28 +54,53 @@ PlanTexts checkedTexts(const Game& game, const MatchResults& results, const Impo
         if (target != ImportPlan::kAdd && (target < 0 || target >= game.teamCount()))
             throw std::invalid_argument("the import plan names a team the game does not have");
         if (!results.teams[i].group.empty())
-            texts.groups[i] = fieldBytes(listName, "the group", results.teams[i].group);
+            texts.groups[i] = fieldBytes(listName, "group", results.teams[i].group);
         if (target != ImportPlan::kAdd) {
             const auto [it, fresh] = byTarget.try_emplace(target, i);
             if (!fresh)
-                throw ImportError::team(listName, "goes to the same team of the game (\"" +
-                                                      sjis::toUtf8(game.teamAt(target).name.view()) + "\") as \"" +
-                                                      results.teams[it->second].name + "\"");
+                throw ImportError::team(listName, ImportError::Kind::sameGameTeam,
+                                        {sjis::toUtf8(game.teamAt(target).name.view()), results.teams[it->second].name});
             continue;
         }
         const std::string newName(text::trimSpaces(plan.newNames[i]));
-        if (newName.empty()) throw ImportError::team(listName, "the new team has no name");
-        std::string bytes = fieldBytes(listName, "the name", newName);
+        if (newName.empty()) throw ImportError::team(listName, ImportError::Kind::newTeamNoName);
+        std::string bytes = fieldBytes(listName, "name", newName);
         if (game.findTeamByName(bytes) >= 0)
-            throw ImportError::team(
-                listName, "would be added as \"" + newName + "\", a team the game already has; take that team instead");
+            throw ImportError::team(listName, ImportError::Kind::newNameInGame, {newName});
         const auto [it, fresh] = byNewName.try_emplace(bytes, i);
         if (!fresh)
-            throw ImportError::team(
-                listName, "would be added as \"" + newName + "\" like \"" + results.teams[it->second].name + "\"");
+            throw ImportError::team(listName, ImportError::Kind::newNameTwice, {newName, results.teams[it->second].name});
         texts.names[i] = std::move(bytes);
     }
     return texts;
+}
+
+// A fixture may write a later round's slots in a way no pattern knows
+// ("Vainqueur A"): a name no team, national team or names-file line knows
+// that only knockout matches not played yet name is one of those, not a team
+// to add. Said as a problem, since a new club in its first match is alike.
+void findSlots(MatchList& list, TeamMatcher& matcher) {
+    struct Name {
+        const std::string* spelling;  // the first
+        bool onlyUnplayedKnockout;
+    };
+    std::vector<Name> names;  // in order of appearance
+    std::map<std::string, std::size_t> byKey;
+    for (const Match& m : list.matches)
+        for (const std::string* team : {&m.team1, &m.team2}) {
+            if (isPlaceholder(*team)) continue;
+            const auto [it, fresh] = byKey.try_emplace(text::normalizeName(*team), names.size());
+            if (fresh) names.push_back({team, true});
+            names[it->second].onlyUnplayedKnockout &= m.knockout() && !m.played();
+        }
+    for (const auto& [key, index] : byKey) {
+        const Name& name = names[index];
+        if (name.onlyUnplayedKnockout && !matcher.knows(*name.spelling)) list.slotNames.insert(key);
+    }
+    for (const Name& name : names) {
+        if (!list.slotNames.contains(text::normalizeName(*name.spelling))) continue;
+        list.problems.push_back(ImportError::team(*name.spelling, ImportError::Kind::takenForSlot));
+    }
 }
 
 void setResults(Team& team, const TeamResult& r, const std::string& group, std::string_view todayText) {
@@ -98,6 +125,7 @@ ImportPlan defaultPlan(const MatchResults& results, TeamMatcher& matcher) {
 PreparedImport prepareImport(std::string_view bytes, TeamMatcher& matcher, ResultOptions options) {
     PreparedImport prepared;
     prepared.list = readMatchList(bytes);
+    findSlots(prepared.list, matcher);
     prepared.results = computeResults(prepared.list, options);
     prepared.plan = defaultPlan(prepared.results, matcher);
     return prepared;

@@ -41,9 +41,12 @@ struct PreparedImport {
     ImportPlan plan;
 };
 
-// Reads the list (readMatchList), computes the results and maps each team of
-// the list through `matcher`: to the team it finds, else to a new team named
-// by matcher.newTeamName. Changes no game; throws ImportError.
+// Reads the list (readMatchList); takes a name that only knockout matches not
+// played yet name, and that `matcher` does not know, for a team not known yet
+// (list.slotNames, each one a problem in list.problems); computes the results and
+// maps each team of the list through `matcher`: to the team it finds, else to
+// a new team named by matcher.newTeamName. Changes no game; throws
+// ImportError.
 PreparedImport prepareImport(std::string_view bytes, TeamMatcher& matcher, ResultOptions options = {});
 
 // The default plan on its own, for results computed elsewhere.

@@ -3,11 +3,11 @@
 #include <stdexcept>
 
 #include "text/cp932_backends.h"
+#include "text/sjis_codec.h"
 
-namespace scorvale::sjis::detail {
+namespace scorvale::sjis {
 
-namespace {
-
+// One iconv conversion descriptor.
 class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {
@@ -41,21 +41,32 @@ private:
     iconv_t cd_;
 };
 
-}  // namespace
+Decoder::Decoder() : converter_(std::make_unique<Converter>("UTF-8", "CP932")) {}
+Decoder::~Decoder() = default;
 
-std::string iconvToUtf8(std::string_view sjis) {
-    // Opening a converter costs more than converting a name; a page converts
-    // one per member.
-    thread_local Converter conv("UTF-8", "CP932");
-    std::string out;
-    out.reserve(sjis.size() * 3 / 2);
+bool Decoder::append(std::string_view sjis, std::string& out) {
+    Converter& conv = *converter_;
     const char* in = sjis.data();
     std::size_t left = sjis.size();
+    bool clean = true;
     while (!conv.convert(in, left, out)) {
         out += "\xEF\xBF\xBD";
         ++in;
         --left;
+        clean = false;
     }
+    return clean;
+}
+
+namespace detail {
+
+std::string iconvToUtf8(std::string_view sjis) {
+    // Opening a converter costs more than converting a name; a page converts
+    // one per member.
+    thread_local Decoder decoder;
+    std::string out;
+    out.reserve(sjis.size() * 3 / 2);
+    decoder.append(sjis, out);
     return out;
 }
 
@@ -68,4 +79,5 @@ std::optional<std::string> iconvFromUtf8(std::string_view utf8) {
     return out;
 }
 
-}  // namespace scorvale::sjis::detail
+}  // namespace detail
+}  // namespace scorvale::sjis

@@ -48,4 +48,18 @@ std::string toUtf8(std::string_view sjis) { return detail::iconvToUtf8(sjis); }
 std::optional<std::string> fromUtf8(std::string_view utf8) { return detail::iconvFromUtf8(normaliseForCp932(utf8)); }
 #endif
 
+#ifdef _WIN32
+// The table keeps no state between texts.
+class Converter {};
+Decoder::Decoder() = default;
+Decoder::~Decoder() = default;
+
+bool Decoder::append(std::string_view sjis, std::string& out) {
+    const std::size_t from = out.size();
+    out += detail::tableToUtf8(sjis);
+    // No CP932 character decodes to U+FFFD: each one here stands for a bad byte.
+    return out.find("\xEF\xBF\xBD", from) == std::string::npos;
+}
+#endif
+
 }  // namespace scorvale::sjis

@@ -118,17 +118,17 @@ int main(int argc, char** argv) {
         {}, QStringLiteral("worldcup2014.json"), script);
     save(resultsDialog, folder, "results-import-dialog.png");
 
-    // The form's export of the tests into the example game, the comment column left out.
+    // A form's export of 34 members into the example game: the e-mail and
+    // comment columns left out, one spelling of a pick mapped to its team.
     Game formExample;
     loadGame(formExample, SOURCE_ROOT "/examples/worldcup2002.svl", ReadAll);
-    std::string form = readWholeFile(SOURCE_ROOT "/tests/fixtures/members/form.csv");
+    std::string form = readWholeFile(SOURCE_ROOT "/tests/fixtures/members/exports/pool34.csv");
     imports::MembersFile file = imports::readMembersFile(form);
-    imports::TeamMatcher formMatcher(formExample);
-    const imports::MemberImportOptions options = imports::suggestMemberOptions(file, formMatcher);
-    ui::MemberImportDialog importDialog(QStringLiteral("form.csv"), std::move(form), std::move(file), options, formExample,
+    ui::MemberImportDialog importDialog(QStringLiteral("pool34.csv"), std::move(form), std::move(file), {}, formExample,
                                         "26/06/10");
-    importDialog.findChild<QComboBox*>(QStringLiteral("lastVoteColumn"))->setCurrentIndex(6);
-    importDialog.resize(820, 420);
+    auto& spellings = importDialog.spellingModel();
+    spellings.setData(spellings.index(0, ui::MemberSpellingModel::TeamColumn), spellings.nearest(0), Qt::EditRole);
+    importDialog.resize(900, 640);
     importDialog.show();
     QApplication::processEvents();
     importDialog.grab().save(QDir(folder).filePath(QStringLiteral("member-import-dialog.png")));

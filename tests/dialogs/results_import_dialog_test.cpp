@@ -4,13 +4,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTableView>
 #include <QtTest>
 
 #include "gamefile/game_file.h"
 #include "model/today_text.h"
 #include "tests/dialogs/dialog_script.h"
+#include "ui/dialogs/import_error_text.h"
 #include "ui/dialogs/results_import_command.h"
 #include "ui/qt_text.h"
 
@@ -72,30 +75,70 @@ QString teamLine(const Team& t) {
         .arg(ui::fromSjis(t.group.view()), ui::fromSjis(t.date.view()));
 }
 
-int column(QTreeWidget* rows, const QString& caption) {
-    for (int c = 0; c < rows->columnCount(); ++c)
-        if (rows->headerItem()->text(c) == caption) return c;
+QTableView* rows(QDialog& dialog) { return child<QTableView>(dialog, "rows"); }
+
+int column(QTableView* rows, const QString& caption) {
+    for (int c = 0; c < rows->model()->columnCount(); ++c)
+        if (rows->model()->headerData(c, Qt::Horizontal).toString() == caption) return c;
     qFatal("no column %s", qPrintable(caption));
 }
 
 QString cell(QDialog& dialog, int row, const QString& caption) {
-    auto* rows = child<QTreeWidget>(dialog, "rows");
-    return rows->topLevelItem(row)->text(column(rows, caption));
+    QTableView* view = rows(dialog);
+    return view->model()->index(row, column(view, caption)).data().toString();
 }
 
-QComboBox* target(QDialog& dialog, int row) {
-    return child<QComboBox>(dialog, QStringLiteral("target%1").arg(row).toLatin1().constData());
+bool bold(QDialog& dialog, int row, const QString& caption) {
+    QTableView* view = rows(dialog);
+    return view->model()->index(row, column(view, caption)).data(Qt::FontRole).value<QFont>().bold();
 }
 
-QLineEdit* newName(QDialog& dialog, int row) {
-    return child<QLineEdit>(dialog, QStringLiteral("newName%1").arg(row).toLatin1().constData());
+QString target(QDialog& d, int row) { return cell(d, row, "ゲームのチーム"); }
+QString newName(QDialog& d, int row) { return cell(d, row, "追加する名前"); }
+
+// The editor the view has open, if any (a closed one lingers until deleted).
+template <typename Editor>
+Editor* editor(QDialog& d, const char* name) {
+    for (Editor* e : rows(d)->viewport()->findChildren<Editor*>(QString::fromLatin1(name)))
+        if (e->isVisible()) return e;
+    return nullptr;
 }
 
-void choose(QDialog& dialog, int row, const QString& text) {
-    QComboBox* box = target(dialog, row);
+// Clicks a cell as the mouse would, scrolled into view first: on the cell,
+// or on the editor open over it.
+void clickCell(QDialog& d, int row, const QString& caption) {
+    QTableView* view = rows(d);
+    const QModelIndex index = view->model()->index(row, column(view, caption));
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QWidget* under = view->viewport()->childAt(at);
+    QWidget* widget = under ? under : view->viewport();
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->mapFrom(view->viewport(), at));
+}
+
+// Picks `text` from a row's list of teams: a click on the cell opens the
+// list; the choice is taken with the keyboard (a click on it too soon after
+// the list opened would be ignored, as it is for a double click).
+void choose(QDialog& d, int row, const QString& text) {
+    clickCell(d, row, "ゲームのチーム");
+    QPointer<QComboBox> box = editor<QComboBox>(d, "target");
+    if (!box) qFatal("no list of teams for row %d", row);
+    QTRY_VERIFY(box && box->view()->isVisible());
     const int index = box->findText(text);
     if (index < 0) qFatal("no choice %s", qPrintable(text));
-    box->setCurrentIndex(index);
+    box->view()->setCurrentIndex(box->view()->model()->index(index, 0));
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    QTRY_VERIFY(!box || !box->isVisible());
+}
+
+// Types a new team's name into its cell and leaves it with Return.
+void rename(QDialog& d, int row, const QString& text) {
+    clickCell(d, row, "追加する名前");
+    QPointer<QLineEdit> field = editor<QLineEdit>(d, "newName");
+    if (!field) qFatal("no name field for row %d", row);
+    retype(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTRY_VERIFY(!field || !field->isVisible());
 }
 }  // namespace
 
@@ -110,6 +153,9 @@ private slots:
     void longNamesKeepTheDialogOnTheScreen();
     void badFiles_data();
     void badFiles();
+    void guessesAreListed();
+    void fourThousandTeams();
+    void everyProblemIsWordedInJapanese();
 
 private:
     QString write(const char* name, const QByteArray& bytes) {
@@ -130,19 +176,20 @@ void ResultsImportDialogTest::mappingATeamByHand() {
         QCOMPARE(child<QLabel>(d, "matches")->text(), "試合: 消化 2、未消化 1");
         QVERIFY(child<QLabel>(d, "teamsSummary")->text().contains("うち新しく追加 1）、リストにないゲームのチーム 1"));
         // The club is not in the table: it would be added under its list name.
-        QCOMPARE(target(d, 0)->currentText(), "日本");
-        QCOMPARE(target(d, 1)->currentText(), "新しいチームとして追加");
-        QVERIFY(newName(d, 1)->isVisibleTo(&d));
-        QCOMPARE(newName(d, 1)->text(), "Urawa Reds");
-        QCOMPARE(target(d, 2)->currentText(), "アメリカ");
+        QCOMPARE(target(d, 0), "日本");
+        QCOMPARE(target(d, 1), "新しいチームとして追加");
+        QCOMPARE(newName(d, 1), "Urawa Reds");
+        QCOMPARE(newName(d, 0), "");  // a team of the game keeps its name
+        QCOMPARE(target(d, 2), "アメリカ");
         QCOMPARE(cell(d, 1, "勝"), "0");  // a new team: its values alone
         QCOMPARE(cell(d, 1, "負"), "1");
         QCOMPARE(cell(d, 0, "勝"), "1");  // unchanged
         QCOMPARE(cell(d, 0, "分"), "0 → 1");
         QCOMPARE(cell(d, 0, "グループ"), "－ → A");
+        QVERIFY(bold(d, 0, "分") && !bold(d, 0, "勝") && !bold(d, 1, "負"));
 
         choose(d, 1, "浦和レッズ");
-        QVERIFY(!newName(d, 1)->isVisibleTo(&d));
+        QCOMPARE(newName(d, 1), "");
         QCOMPARE(cell(d, 1, "勝"), "1 → 0");
         QCOMPARE(cell(d, 1, "負"), "0 → 1");
         QCOMPARE(cell(d, 1, "得失"), "0 → -1");
@@ -172,24 +219,26 @@ void ResultsImportDialogTest::knockoutGoalsRecomputeAndKeepTheMapping() {
     script.dialog([](QDialog& d) {
         QCOMPARE(child<QLabel>(d, "source")->text(), "worldcup2002.json（World Cup 2002）");
         QCOMPARE(child<QLabel>(d, "matches")->text(), "試合: 消化 64、未消化 0");
-        auto* rows = child<QTreeWidget>(d, "rows");
-        QCOMPARE(rows->topLevelItemCount(), 32);
+        QAbstractItemModel* model = rows(d)->model();
+        QCOMPARE(model->rowCount(), 32);
+        QVERIFY(!child<QListWidget>(d, "problems")->isVisibleTo(&d));
         int brazilRow = -1, franceRow = -1;
-        for (int r = 0; r < rows->topLevelItemCount(); ++r) {
-            if (rows->topLevelItem(r)->text(0) == "Brazil") brazilRow = r;
-            if (rows->topLevelItem(r)->text(0) == "France") franceRow = r;
-            for (int c = 3; c < rows->columnCount(); ++c)
-                QVERIFY2(!rows->topLevelItem(r)->text(c).contains("→"), qPrintable(rows->topLevelItem(r)->text(c)));
+        for (int r = 0; r < model->rowCount(); ++r) {
+            if (model->index(r, 0).data().toString() == "Brazil") brazilRow = r;
+            if (model->index(r, 0).data().toString() == "France") franceRow = r;
+            for (int c = 3; c < model->columnCount(); ++c)
+                QVERIFY2(!model->index(r, c).data().toString().contains("→"),
+                         qPrintable(model->index(r, c).data().toString()));
         }
         QCOMPARE(cell(d, brazilRow, "得失"), "8");
         QCOMPARE(cell(d, brazilRow, "T勝"), "4");
         choose(d, franceRow, "新しいチームとして追加");
-        retype(newName(d, franceRow), "フランス代表");
+        rename(d, franceRow, "フランス代表");
 
         child<QCheckBox>(d, "knockoutGoals")->click();
         QCOMPARE(cell(d, brazilRow, "得失"), "8 → 14");
-        QCOMPARE(target(d, franceRow)->currentText(), "新しいチームとして追加");
-        QCOMPARE(newName(d, franceRow)->text(), "フランス代表");
+        QCOMPARE(target(d, franceRow), "新しいチームとして追加");
+        QCOMPARE(newName(d, franceRow), "フランス代表");
         child<QCheckBox>(d, "knockoutGoals")->click();
         QCOMPARE(cell(d, brazilRow, "得失"), "8");
         child<QCheckBox>(d, "knockoutGoals")->click();
@@ -231,7 +280,7 @@ void ResultsImportDialogTest::refusedPlanKeepsTheDialogOpen() {
     const QString list = write("refused.csv", kSmallList);
     DialogScript script;
     script.openFile(list).dialog([&script](QDialog& d) {
-        auto* rows = child<QTreeWidget>(d, "rows");
+        QTableView* view = rows(d);
         choose(d, 2, "日本");  // USA onto Japan's team
         click(d, "ok");
         QVERIFY(d.isVisible());
@@ -240,19 +289,22 @@ void ResultsImportDialogTest::refusedPlanKeepsTheDialogOpen() {
         QCOMPARE(script.messages[0].caption, kCaption);
         QVERIFY2(script.messages[0].text.startsWith("「USA」は取り込めません。\n"), qPrintable(script.messages[0].text));
         QVERIFY(script.messages[0].text.contains("日本"));
-        QCOMPARE(rows->currentItem(), rows->topLevelItem(2));
+        QCOMPARE(view->currentIndex().row(), 2);
+        QVERIFY(editor<QComboBox>(d, "target"));  // open on the team to change
 
         choose(d, 2, "アメリカ");
-        retype(newName(d, 1), "日本");  // a new team named like a team of the game
+        rename(d, 1, "日本");  // a new team named like a team of the game
         click(d, "ok");
         QVERIFY(d.isVisible());
         QCOMPARE(script.messages.size(), size_t(2));
         QVERIFY2(script.messages[1].text.startsWith("「Urawa Reds」は取り込めません。\n"),
                  qPrintable(script.messages[1].text));
-        QCOMPARE(rows->currentItem(), rows->topLevelItem(1));
+        QCOMPARE(view->currentIndex().row(), 1);
+        auto* field = editor<QLineEdit>(d, "newName");  // open on the name to change
+        QVERIFY(field);
 
-        retype(newName(d, 1), "浦和");
-        click(d, "ok");
+        retype(field, "浦和");
+        click(d, "ok");  // with the field still open
         QVERIFY(!d.isVisible());
     });
     QVERIFY(ui::importResultsByDialog(game, script));
@@ -287,14 +339,17 @@ void ResultsImportDialogTest::badFiles_data() {
     QTest::newRow("missing") << QByteArray() << true << "No such file or directory";
     QTest::newRow("folder") << QByteArray("/") << true << "";
     QTest::newRow("a letter") << QByteArray("Dear all,\nsee you.\n") << true
-                              << "試合結果のリストとして読めません。\nneither a JSON match list";
+                              << "試合結果のリストとして読めません。\nJSONの試合リストでも、1行目で team1";
     QTest::newRow("broken JSON") << QByteArray("{\"matches\": [oops") << true
-                                 << "試合結果のリストとして読めません。\nline 1: not valid JSON";
+                                 << "試合結果のリストとして読めません。\n1行目: JSONとして読めません。";
     QTest::newRow("a score that is no number")
         << QByteArray("team1,team2,score1,score2,group\nA,B,1,0,A\nA,C,x,1,A\n") << true
-        << "試合結果のリストとして読めません。\nline 3: score1 \"x\" is not a number";
+        << "試合結果のリストとして読めません。\n3行目: score1の「x」が数ではありません。";
     QTest::newRow("no team yet") << QByteArray("team1,team2,score1,score2\nW49,W50,,\n") << false
                                  << "このリストには、まだ取り込めるチームがありません。";
+    QTest::newRow("only names taken for slots")
+        << QByteArray("round,team1,team2,score1,score2\nR1,Kobe FC,Sendai FC,,\n") << false
+        << "このリストには、まだ取り込めるチームがありません。\nチーム「Kobe FC」: ゲームのチームにも";
 }
 
 // A file that brings no import is a message naming it; no preview opens and
@@ -321,6 +376,91 @@ void ResultsImportDialogTest::badFiles() {
     QCOMPARE(script.messages[0].caption, kCaption);
     QVERIFY2(script.messages[0].text.startsWith(path + "\n" + message), qPrintable(script.messages[0].text));
     QVERIFY(sameGame(game, before));
+}
+
+// What the reading took on trust is listed above the teams; OK still
+// imports what the list says.
+void ResultsImportDialogTest::guessesAreListed() {
+    Game game = smallGame();
+    const QByteArray list =
+        "date,group,team1,team2,score1,score2\n"
+        "2026-06-01,A,Japan,Urawa Reds,2,1\n"
+        "2026-06-03,,USA,Japan,0,0\n"
+        "2026-06-05,A,Urawa Reds,USA,,\n"
+        "2026-06-20,,Japan,Vainqueur B,,\n";
+    DialogScript script;
+    script.openFile(write("guesses.csv", list)).dialog([](QDialog& d) {
+        auto* problems = child<QListWidget>(d, "problems");
+        QVERIFY(problems->isVisibleTo(&d));
+        QCOMPARE(problems->count(), 2);
+        QVERIFY2(problems->item(0)->text().startsWith("3行目: グループがありませんが、日付順でその前にも後にも"),
+                 qPrintable(problems->item(0)->text()));
+        QVERIFY2(problems->item(1)->text().startsWith("チーム「Vainqueur B」: "), qPrintable(problems->item(1)->text()));
+        QCOMPARE(rows(d)->model()->rowCount(), 3);  // no row for the slot
+        click(d, "ok");
+    });
+    QVERIFY(ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
+    QCOMPARE(teamLine(game.teamAt(0)), "日本 w1 d1 l0 gd1 tw0 q1 out0 [A] 26/06/03");
+    QCOMPARE(teamLine(game.teamAt(1)), "アメリカ w0 d1 l0 gd0 tw0 q0 out0 [A] 26/06/03");
+}
+
+// A list of four thousand teams into a game of as many: every row is there,
+// the last one can be mapped by hand, and OK applies the plan.
+void ResultsImportDialogTest::fourThousandTeams() {
+    constexpr int kTeams = 4000;
+    Game game;
+    game.settings.name = "league";
+    for (int i = 0; i < kTeams; ++i) {
+        Team team;
+        team.name = sj(("チーム" + std::to_string(i)).c_str());
+        game.addTeam(team);
+    }
+    // The game's names, but for one club of the last pair.
+    QByteArray list = "group,team1,team2,score1,score2\n";
+    for (int i = 0; i < kTeams; i += 2)
+        list += "G," + (i == kTeams - 2 ? QByteArray("Club 99") : "チーム" + QByteArray::number(i)) + ",チーム" +
+                QByteArray::number(i + 1) + ",1,0\n";
+    DialogScript script;
+    script.openFile(write("league.csv", list)).dialog([](QDialog& d) {
+        QAbstractItemModel* model = rows(d)->model();
+        QCOMPARE(model->rowCount(), kTeams);
+        QCOMPARE(cell(d, kTeams - 2, "リストのチーム"), "Club 99");
+        QCOMPARE(target(d, kTeams - 2), "新しいチームとして追加");
+        choose(d, kTeams - 2, "チーム3998");
+        QCOMPARE(target(d, kTeams - 2), "チーム3998");
+        QCOMPARE(cell(d, kTeams - 2, "勝"), "0 → 1");
+        click(d, "ok");
+    });
+    QVERIFY(ui::importResultsByDialog(game, script));
+    QVERIFY(script.finished());
+    QCOMPARE(game.teamCount(), kTeams);
+    QCOMPARE(game.teamAt(3998).wins, 1);
+    QCOMPARE(game.teamAt(3999).losses, 1);
+}
+
+// A kind added without its words would show an empty or English message;
+// the names a list's columns and keys go by stay as the file writes them.
+void ResultsImportDialogTest::everyProblemIsWordedInJapanese() {
+    using imports::ImportError;
+    for (const ImportError::Place place : {ImportError::Place::Line, ImportError::Place::Match}) {
+        for (int k = 0; k <= static_cast<int>(ImportError::Kind::newNameTwice); ++k) {
+            const ImportError error(static_cast<ImportError::Kind>(k), place, 3, {}, {"名前", "日本", "9"});
+            QString text = ui::importErrorText(error);
+            QVERIFY2(text.startsWith(place == ImportError::Place::Line ? "3行目: " : "3試合目: "), qPrintable(text));
+            QVERIFY2(ui::importErrorReason(error).size() > 4, qPrintable(text));
+            for (const char* name : {"JSON", "CSV", "PK", "YYYY", "MM", "DD", "Shift", "JIS", "team1", "team2",
+                                     "score1", "score2", "score", "winner", "matches"})
+                text.remove(QLatin1String(name));
+            QVERIFY2(!text.contains(QRegularExpression("[A-Za-z]{2,}")), qPrintable(text));
+        }
+    }
+    // A CSV's syntax says the column too; a name keeps a NUL or a line break visible.
+    QCOMPARE(ui::importErrorText(ImportError({text::InputProblem::Kind::unclosedQuote, 4, 2, {}, 0})),
+             "4行目2列目: 引用符（\"）で始まる欄が閉じていません。");
+    QCOMPARE(ui::importErrorText(ImportError::team(std::string("A\0B\n", 4), ImportError::Kind::takenForSlot))
+                 .section(':', 0, 0),
+             "チーム「A\\x00B\\n」");
 }
 
 QTEST_MAIN(ResultsImportDialogTest)

@@ -26,9 +26,17 @@ Match group(std::string groupName, std::string team1, std::string team2, G ft, s
 
 Match ko(std::string round, std::string team1, std::string team2, G ft, G et = {}, G p = {}, std::string date = "") {
     Match m = group("", std::move(team1), std::move(team2), ft, std::move(date));
+    m.stage = Stage::knockout;
     m.round = std::move(round);
     m.extraTime = et;
     m.penalties = p;
+    return m;
+}
+
+// A play-off before the group stage.
+Match pre(std::string team1, std::string team2, G ft) {
+    Match m = ko("Play-off", std::move(team1), std::move(team2), ft);
+    m.stage = Stage::preliminary;
     return m;
 }
 
@@ -57,10 +65,10 @@ MatchList listOf(std::vector<Match> matches) {
 
 // Four groups of two, so that a round of four knockout matches follows.
 std::vector<Match> smallGroupStage() {
-    return {group("Group A", "A1", "A2", Goals{1, 0}, "2002-06-10"),
-            group("Group A", "A3", "A4", Goals{0, 0}, "2002-06-11"),
-            group("Group B", "B1", "B2", Goals{2, 3}, "2002-06-12"),
-            group("Group B", "B3", "B4", Goals{1, 0}, "2002-06-14")};
+    return {group("Group A", "Ant", "Ape", Goals{1, 0}, "2002-06-10"),
+            group("Group A", "Asp", "Auk", Goals{0, 0}, "2002-06-11"),
+            group("Group B", "Bat", "Bee", Goals{2, 3}, "2002-06-12"),
+            group("Group B", "Boa", "Bug", Goals{1, 0}, "2002-06-14")};
 }
 
 std::vector<Match> plus(std::vector<Match> a, const std::vector<Match>& b) {
@@ -110,9 +118,43 @@ TEST(ComputeResults, Rules) {
          false,
          {"X 1-0-0 gd1 tw0 [A]", "Y 0-0-0 gd0 tw0 [A]", "Z 0-0-1 gd-1 tw0 [A]"}},
         {"a knockout match naming real teams has qualified them, played or not",
+         {group("A", "X", "Y", Goals{0, 0}), ko("Final", "X", "Z", kNone)},
+         false,
+         {"X 0-1-0 gd0 tw0 q [A]", "Y 0-1-0 gd0 tw0 out [A]", "Z 0-0-0 gd0 tw0 q"}},
+        // The group-stage rule waits for the last group match, whatever the
+        // knockout matches say.
+        {"a group match not played yet: nobody out by the groups",
          {group("A", "X", "Y", kNone), ko("Final", "X", "Z", kNone)},
          false,
-         {"X 0-0-0 gd0 tw0 q [A]", "Y 0-0-0 gd0 tw0 out [A]", "Z 0-0-0 gd0 tw0 q"}},
+         {"X 0-0-0 gd0 tw0 q [A]", "Y 0-0-0 gd0 tw0 [A]", "Z 0-0-0 gd0 tw0 q"}},
+        {"the first round named while a group match is not played yet",
+         plus(smallGroupStage(), {group("Group B", "Bat", "Boa", kNone), ko("Round of 16", "Ant", "Bee", kNone),
+                                  ko("Round of 16", "Bat", "Asp", kNone)}),
+         false,
+         {"Ant 1-0-0 gd1 tw0 q [A] 02/06/10", "Ape 0-0-1 gd-1 tw0 [A] 02/06/10", "Asp 0-1-0 gd0 tw0 q [A] 02/06/11",
+          "Auk 0-1-0 gd0 tw0 [A] 02/06/11", "Bat 0-0-1 gd-1 tw0 q [B] 02/06/12", "Bee 1-0-0 gd1 tw0 q [B] 02/06/12",
+          "Boa 1-0-0 gd1 tw0 [B] 02/06/14", "Bug 0-0-1 gd-1 tw0 [B] 02/06/14"}},
+        // A play-off into the groups puts its loser out and its winner in the
+        // groups, no further; the round after the groups decides them.
+        {"a play-off before the groups",
+         plus(plus({pre("Ant", "Owl", Goals{2, 0})}, smallGroupStage()),
+              {ko("Round of 16", "Ant", "Bee", kNone), ko("Round of 16", "Bat", "Asp", kNone)}),
+         false,
+         {"Ant 1-0-0 gd1 tw1 q [A] 02/06/10", "Owl 0-0-0 gd0 tw0 out", "Ape 0-0-1 gd-1 tw0 out [A] 02/06/14",
+          "Asp 0-1-0 gd0 tw0 q [A] 02/06/11", "Auk 0-1-0 gd0 tw0 out [A] 02/06/14",
+          "Bat 0-0-1 gd-1 tw0 q [B] 02/06/12", "Bee 1-0-0 gd1 tw0 q [B] 02/06/12", "Boa 1-0-0 gd1 tw0 out [B] 02/06/14",
+          "Bug 0-0-1 gd-1 tw0 out [B] 02/06/14"}},
+        {"play-offs are no first knockout round",
+         plus({pre("Ant", "Owl", Goals{2, 0}), pre("Emu", "Bug", Goals{0, 1})}, smallGroupStage()),
+         false,
+         {"Ant 1-0-0 gd1 tw1 [A] 02/06/10", "Owl 0-0-0 gd0 tw0 out", "Emu 0-0-0 gd0 tw0 out",
+          "Bug 0-0-1 gd-1 tw1 [B] 02/06/14", "Ape 0-0-1 gd-1 tw0 [A] 02/06/10", "Asp 0-1-0 gd0 tw0 [A] 02/06/11",
+          "Auk 0-1-0 gd0 tw0 [A] 02/06/11", "Bat 0-0-1 gd-1 tw0 [B] 02/06/12", "Bee 1-0-0 gd1 tw0 [B] 02/06/12",
+          "Boa 1-0-0 gd1 tw0 [B] 02/06/14"}},
+        {"a league: wins, draws and losses only",
+         {group("", "X", "Y", Goals{2, 1}), group("", "Y", "Z", Goals{1, 1}), group("", "Z", "X", Goals{3, 0})},
+         false,
+         {"X 1-0-1 gd-2 tw0", "Y 0-1-1 gd-1 tw0", "Z 1-1-0 gd3 tw0"}},
         {"date of the last played match, whatever the list order",
          {group("A", "X", "Y", Goals{1, 0}, "2002-06-09"), group("A", "X", "Z", Goals{1, 0}, "2002-06-01"),
           group("A", "Y", "Z", kNone, "2002-06-30")},
@@ -127,19 +169,19 @@ TEST(ComputeResults, Rules) {
          false,
          {"ブラジル 2-0-0 gd3 tw0 [A]", "Japan 0-0-2 gd-3 tw0 [A]"}},
         {"group stage decided: group teams outside the knockout stage out on the last group day",
-         plus(smallGroupStage(), {ko("Round of 16", "A1", "B2", kNone), ko("Round of 16", "B1", "A3", kNone),
+         plus(smallGroupStage(), {ko("Round of 16", "Ant", "Bee", kNone), ko("Round of 16", "Bat", "Asp", kNone),
                                   ko("Quarter-finals", "W1", "W2", kNone)}),
          false,
-         {"A1 1-0-0 gd1 tw0 q [A] 02/06/10", "A2 0-0-1 gd-1 tw0 out [A] 02/06/14", "A3 0-1-0 gd0 tw0 q [A] 02/06/11",
-          "A4 0-1-0 gd0 tw0 out [A] 02/06/14", "B1 0-0-1 gd-1 tw0 q [B] 02/06/12", "B2 1-0-0 gd1 tw0 q [B] 02/06/12",
-          "B3 1-0-0 gd1 tw0 out [B] 02/06/14", "B4 0-0-1 gd-1 tw0 out [B] 02/06/14"}},
+         {"Ant 1-0-0 gd1 tw0 q [A] 02/06/10", "Ape 0-0-1 gd-1 tw0 out [A] 02/06/14", "Asp 0-1-0 gd0 tw0 q [A] 02/06/11",
+          "Auk 0-1-0 gd0 tw0 out [A] 02/06/14", "Bat 0-0-1 gd-1 tw0 q [B] 02/06/12", "Bee 1-0-0 gd1 tw0 q [B] 02/06/12",
+          "Boa 1-0-0 gd1 tw0 out [B] 02/06/14", "Bug 0-0-1 gd-1 tw0 out [B] 02/06/14"}},
         {"a placeholder in the first knockout round: nobody out yet, placeholders no teams",
-         plus(smallGroupStage(), {ko("Round of 16", "A1", "B2", kNone), ko("Round of 16", "1B", "2A", kNone),
+         plus(smallGroupStage(), {ko("Round of 16", "Ant", "Bee", kNone), ko("Round of 16", "1B", "2A", kNone),
                                   ko("Quarter-finals", "W1", "W2", kNone)}),
          false,
-         {"A1 1-0-0 gd1 tw0 q [A] 02/06/10", "A2 0-0-1 gd-1 tw0 [A] 02/06/10", "A3 0-1-0 gd0 tw0 [A] 02/06/11",
-          "A4 0-1-0 gd0 tw0 [A] 02/06/11", "B1 0-0-1 gd-1 tw0 [B] 02/06/12", "B2 1-0-0 gd1 tw0 q [B] 02/06/12",
-          "B3 1-0-0 gd1 tw0 [B] 02/06/14", "B4 0-0-1 gd-1 tw0 [B] 02/06/14"}},
+         {"Ant 1-0-0 gd1 tw0 q [A] 02/06/10", "Ape 0-0-1 gd-1 tw0 [A] 02/06/10", "Asp 0-1-0 gd0 tw0 [A] 02/06/11",
+          "Auk 0-1-0 gd0 tw0 [A] 02/06/11", "Bat 0-0-1 gd-1 tw0 [B] 02/06/12", "Bee 1-0-0 gd1 tw0 q [B] 02/06/12",
+          "Boa 1-0-0 gd1 tw0 [B] 02/06/14", "Bug 0-0-1 gd-1 tw0 [B] 02/06/14"}},
         // The first knockout round is the one with the most matches, not the
         // first written: a final and a third-place match after a second group
         // stage both keep their teams in.
@@ -158,9 +200,9 @@ TEST(ComputeResults, Rules) {
 }
 
 TEST(ComputeResults, CountsPlayedAndUnplayedMatches) {
-    const MatchResults r =
-        computeResults(listOf(plus(smallGroupStage(), {ko("R16", "A1", "B2", Goals{1, 0}), ko("R16", "B1", "A3", kNone),
-                                                       ko("QF", "W1", "W2", kNone)})));
+    const MatchResults r = computeResults(listOf(plus(
+        smallGroupStage(),
+        {ko("R16", "Ant", "Bee", Goals{1, 0}), ko("R16", "Bat", "Asp", kNone), ko("QF", "W1", "W2", kNone)})));
     EXPECT_EQ(r.playedMatches, 5);
     EXPECT_EQ(r.unplayedMatches, 2);
     EXPECT_TRUE(r.groupStageDecided);
@@ -178,7 +220,7 @@ TEST(ComputeResults, FirstKnockoutRoundWithoutRoundNames) {
         std::vector<std::size_t> expected;  // positions after the four group matches
     } cases[] = {
         {"run ends at a repeated team",
-         {ko("", "A1", "B2", Goals{1, 0}), ko("", "B1", "A3", Goals{1, 0}), ko("", "A1", "B1", kNone)},
+         {ko("", "Ant", "Bee", Goals{1, 0}), ko("", "Bat", "Asp", Goals{1, 0}), ko("", "Ant", "Bat", kNone)},
          {4, 5}},
         {"run ends at a match's winner",
          {ko("", "1A", "2B", kNone), ko("", "1B", "2A", kNone), ko("", "W1", "W2", kNone)},
@@ -187,55 +229,99 @@ TEST(ComputeResults, FirstKnockoutRoundWithoutRoundNames) {
          {ko("", "A組1位", "B組2位", kNone), ko("", "準決勝1の勝者", "準決勝2の勝者", kNone)},
          {4}},
         {"group matches between knockout matches are skipped",
-         {ko("", "A1", "B2", kNone), group("C", "C1", "C2", kNone), ko("", "B1", "A3", kNone)},
+         {ko("", "Ant", "Bee", kNone), group("C", "Cod", "Cow", kNone), ko("", "Bat", "Asp", kNone)},
          {4, 6}},
     };
     for (const auto& c : cases) {
         std::vector<std::size_t> expected = c.expected;
         EXPECT_EQ(firstKnockoutRound(listOf(plus(smallGroupStage(), c.knockout))), expected) << c.what;
     }
-    MatchList named = listOf(plus(
-        smallGroupStage(), {ko("QF", "A1", "B2", kNone), ko("R16", "A1", "B2", kNone), ko("R16", "B1", "A3", kNone)}));
+    MatchList named = listOf(plus(smallGroupStage(), {ko("QF", "Ant", "Bee", kNone), ko("R16", "Ant", "Bee", kNone),
+                                                      ko("R16", "Bat", "Asp", kNone)}));
     EXPECT_EQ(firstKnockoutRound(named), (std::vector<std::size_t>{5, 6}));
     EXPECT_TRUE(firstKnockoutRound(listOf(smallGroupStage())).empty());
+    // Play-offs before the groups are not the knockout stage, however many.
+    const std::vector<Match> playOffs = {pre("Ant", "Owl", Goals{1, 0}), pre("Ape", "Emu", Goals{1, 0}),
+                                         pre("Asp", "Elk", Goals{1, 0})};
+    EXPECT_TRUE(firstKnockoutRound(listOf(plus(playOffs, smallGroupStage()))).empty());
+    EXPECT_EQ(firstKnockoutRound(listOf(plus(plus(playOffs, smallGroupStage()),
+                                             {ko("R16", "Ant", "Bee", kNone), ko("R16", "Bat", "Asp", kNone)}))),
+              (std::vector<std::size_t>{7, 8}));
 }
 
-TEST(Placeholder, TellsTeamsNotKnownYet) {
-    const char* const placeholders[] = {
-        "W49",
-        "L101",
-        "w7",
-        "1A",
-        "2B",
-        "3A/B/C/D/F",
-        "３Ｃ/Ｄ",
-        "Winner Group A",
-        "Group B runner-up",
-        "Runner-up Group H",
-        "Loser Match 61",
-        "Winner 49",
-        "3rd Group C/D/E",
-        "Winner SF1",
-        "A組1位",
-        "グループB2位",
-        "準決勝1の勝者",
-        "試合49敗者",
-        "TBD",
-        "tbc",
-        "未定",
-        "?",
-        "--",
+// Thirty-four ways fixtures write a knockout slot before it is decided; the
+// last twelve were once taken for teams. Each says whether only a later
+// knockout round can name it (the winner or loser of a match).
+TEST(Placeholder, FixtureNotations) {
+    const struct {
+        const char* notation;
+        bool matchResult;
+    } notations[] = {
+        {"W49", true},
+        {"L61", true},
+        {"1A", false},
+        {"2B", false},
+        {"3A/B/C/D/F", false},
+        {"Winner Group A", false},
+        {"Group A Winner", false},
+        {"Runner-up Group B", false},
+        {"Group B runner-up", false},
+        {"1st Group A", false},
+        {"2nd Group B", false},
+        {"3rd Group C/D/E", false},
+        {"Winner Match 49", true},
+        {"Loser Match 61", true},
+        {"Winner 49", true},
+        {"Winner SF1", true},
+        {"A組1位", false},
+        {"グループB2位", false},
+        {"準決勝1の勝者", true},
+        {"試合49敗者", true},
+        {"TBD", false},
+        {"未定", false},
+        {"A1", false},
+        {"Winner A", false},
+        {"A Winner", false},
+        {"Runner-up B", false},
+        {"1st A", false},
+        {"2nd B", false},
+        {"3rd A/B/C/D/F", false},
+        {"3ABCDF", false},
+        {"Best 3rd", false},
+        {"A組首位", false},
+        {"Sieger A", false},
+        {"Gewinner A", false},
+    };
+    static_assert(std::size(notations) == 34);
+    for (const auto& n : notations) {
+        EXPECT_TRUE(isPlaceholder(n.notation)) << n.notation;
+        EXPECT_EQ(namesMatchResult(n.notation), n.matchResult) << n.notation;
+    }
+}
+
+// The same families written otherwise, and names of real clubs and
+// countries that look a little like them.
+TEST(Placeholder, FamiliesAndLookAlikes) {
+    const char* const slots[] = {
+        "w7",          "３Ｃ/Ｄ",           "Ａ１",           "2 B",         "A-1",           "1. A",
+        "Runner-up Group H", "Group H runners up", "Winner of Group A", "Third-placed team Group C/D/E",
+        "Best third-placed team", "3rd best",  "Winner QF 1",   "Loser of SF 2", "Winner Match 49 (Quarter-final)",
+        "Sieger Gruppe A", "Gruppenzweiter B", "Zweiter Gruppe C", "Bester Dritter", "Verlierer Spiel 61",
+        "Sieger Halbfinale 1", "Pool A winner", "A組2位",   "グループA首位", "A組二位",    "tbc",
+        "?",           "--",          "12A",          "P1",
     };
     const char* const teams[] = {
-        "Brazil", "Winners FC",   "1. FC Köln", "Schalke 04", "1st Vienna FC", "Wales", "W",
-        "L",      "Third Lanark", "ブラジル",   "A",          "FC Winner",     "Group", "Galatasaray",
+        "Brazil",       "Winners FC", "1. FC Köln",  "Schalke 04",  "1st Vienna FC", "First Vienna FC 1894",
+        "Wales",        "W",          "L",           "Third Lanark", "ブラジル",     "A",
+        "FC Winner",    "Group",      "Galatasaray", "49ers",        "76ers",        "1FC",
+        "Real Madrid B", "Team A",    "Best",        "Winner",       "Group A",      "W 49",
+        "大宮アルディージャ", "Second City", "T1", "z9",
     };
-    for (const char* name : placeholders) EXPECT_TRUE(isPlaceholder(name)) << name;
+    for (const char* name : slots) EXPECT_TRUE(isPlaceholder(name)) << name;
     for (const char* name : teams) EXPECT_FALSE(isPlaceholder(name)) << name;
-    // Which of them only a later knockout round can name.
-    for (const char* name : {"W49", "L101", "Loser Match 61", "Winner 49", "準決勝1の勝者"})
+    for (const char* name : {"Sieger Spiel 49", "Loser of SF 2", "Verlierer Spiel 61"})
         EXPECT_TRUE(namesMatchResult(name)) << name;
-    for (const char* name : {"1A", "3A/B/C", "Winner Group A", "A組1位", "Brazil"})
+    for (const char* name : {"Winner Group 1", "Gruppenzweiter B", "Brazil", "Winners FC"})
         EXPECT_FALSE(namesMatchResult(name)) << name;
 }
 

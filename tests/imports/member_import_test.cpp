@@ -6,31 +6,23 @@
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
 #include "imports/form_date.h"
+#include "imports/member_columns.h"
 #include "imports/member_import.h"
+#include "tests/imports/member_test_games.h"
+#include "tests/imports/print_problems.h"
 #include "text/sjis_codec.h"
 
 namespace scorvale::imports {
-
-void PrintTo(const MemberProblem& p, std::ostream* out) {
-    *out << "{kind " << static_cast<int>(p.kind) << ", " << p.line << ":" << p.column << ", \"" << p.text << "\", "
-         << p.other << "}";
-}
-
 namespace {
 
 using Kind = MemberProblem::Kind;
 using Action = PlannedRow::Action;
 
-constexpr const char* kToday = "26/06/10";
+using testing::exampleGame;
+using testing::kToday;
+using testing::memberText;
 
 std::string sj(std::string_view utf8) { return sjis::fromUtf8(utf8).value(); }
-
-// A member as "name|date|vote,vote,...", in UTF-8.
-std::string memberText(const Member& m) {
-    std::string out = sjis::toUtf8(m.name.view()) + "|" + m.date.str() + "|";
-    for (int k = 0; k < m.voteCount(); ++k) out += (k > 0 ? "," : "") + sjis::toUtf8(m.vote(k));
-    return out;
-}
 
 std::vector<std::string> membersFrom(const Game& game, int first) {
     std::vector<std::string> out;
@@ -45,12 +37,6 @@ std::vector<std::string> problemLines(const MemberImportPlan& plan) {
         for (const MemberProblem& p : row.problems)
             out.push_back(std::to_string(p.line) + "," + std::to_string(p.column) + ": " + describe(p));
     return out;
-}
-
-Game exampleGame() {
-    Game game;
-    loadGame(game, SCORVALE_SOURCE_DIR "/examples/worldcup2002.svl", ReadAll);
-    return game;
 }
 
 std::string fixture(const char* name) {
@@ -76,10 +62,9 @@ TEST(MemberImport, FormExportIntoTheExample) {
     ASSERT_EQ(game.memberCount(), 12);
     const MemberImportPlan plan = prepareMemberImport(fixture("form.csv"), formOptions(false), game, kToday);
     TeamMatcher matcher(game);
-    const MemberImportOptions suggested = suggestMemberOptions(readMembersFile(fixture("form.csv")), matcher);
-    EXPECT_TRUE(suggested.header);
-    EXPECT_EQ(suggested.dateColumn, 1u);
-    EXPECT_EQ(suggested.nameColumn, 2u);
+    const MemberImportOptions suggested =
+        chooseMemberColumns(guessMemberColumns(readMembersFile(fixture("form.csv")), matcher), {});
+    EXPECT_EQ(suggested, formOptions(false)) << "the comment column after the picks is no pick";
     EXPECT_EQ(plan.toAdd, 4u);
     EXPECT_EQ(plan.toReplace, 0u);
     EXPECT_EQ(plan.toSkip, 2u);
@@ -142,13 +127,13 @@ TEST(MemberImport, FormExportWithReplace) {
 TEST(MemberImport, ExcelExportIntoTheExample) {
     Game game = exampleGame();
     const std::string bytes = fixture("excel.csv");
-    EXPECT_EQ(readMembersFile(bytes).encoding, text::Encoding::cp932);
+    EXPECT_EQ(readMembersFile(bytes).encoding.encoding, text::Encoding::cp932);
     TeamMatcher matcher(game);
-    MemberImportOptions expected;
-    expected.header = false;
-    EXPECT_EQ(suggestMemberOptions(readMembersFile(bytes), matcher), expected);
     MemberImportOptions options;
     options.header = false;
+    options.firstVoteColumn = 2;
+    options.lastVoteColumn = 6;
+    EXPECT_EQ(chooseMemberColumns(guessMemberColumns(readMembersFile(bytes), matcher), {}), options);
     const MemberImportPlan plan = prepareMemberImport(bytes, options, game, kToday);
     EXPECT_EQ(problemLines(plan),
               (std::vector<std::string>{"4,2: \"ｱﾄﾗﾝﾃｨｽ\" matches no team; kept as written"}));
@@ -160,14 +145,13 @@ TEST(MemberImport, ExcelExportIntoTheExample) {
                                          "宮本 恒靖|26/06/10|ｱﾄﾗﾝﾃｨｽ,日本",
                                      }));
 
-    // Read as UTF-8, every name holds replacement characters: nothing is imported.
+    // Forced to UTF-8, no name can be read: nothing is imported, and why is said.
     options.encoding = text::Encoding::utf8;
     const MemberImportPlan wrong = prepareMemberImport(bytes, options, game, kToday);
     EXPECT_EQ(wrong.toSkip, 4u);
     for (const PlannedRow& row : wrong.rows) {
         ASSERT_FALSE(row.problems.empty());
-        EXPECT_EQ(row.problems.front().kind, Kind::notShiftJis);
-        EXPECT_EQ(row.problems.front().text, "\xEF\xBF\xBD");
+        EXPECT_EQ(row.problems.front().kind, Kind::undecodable);
     }
 }
 
@@ -197,10 +181,10 @@ Game smallGame() {
 }
 
 // A row as "+name|date|votes" (add), "=name|..." (replace) or "-name|..." (skip).
-std::string rowText(const PlannedRow& row) {
+std::string rowText(const MemberImportPlan& plan, const PlannedRow& row) {
     const char mark = row.action == Action::add ? '+' : row.action == Action::replace ? '=' : '-';
     std::string out = mark + row.name + "|" + row.date + "|";
-    for (std::size_t k = 0; k < row.votes.size(); ++k) out += (k > 0 ? "," : "") + row.votes[k].text;
+    for (std::size_t k = 0; k < row.votes.size(); ++k) out += (k > 0 ? "," : "") + std::string(plan.voteText(row.votes[k]));
     return out;
 }
 
@@ -284,7 +268,7 @@ TEST(MemberImport, RowRules) {
         std::vector<std::string> rows;
         std::vector<MemberProblem> problems;
         for (const PlannedRow& row : plan.rows) {
-            rows.push_back(rowText(row));
+            rows.push_back(rowText(plan, row));
             problems.insert(problems.end(), row.problems.begin(), row.problems.end());
         }
         if (!c.rows.empty()) {
@@ -321,6 +305,7 @@ TEST(MemberImport, ApplyAppendsReplacesInPlaceAndDatesTheGame) {
     // Nothing to import: nothing changes, the game's date neither.
     Game unchanged = smallGame();
     const MemberImportPlan skipped = prepareMemberImport("名前,1\n既存,日本\n", {}, unchanged, kToday);
+    EXPECT_FALSE(skipped.importsAnything());
     EXPECT_FALSE(applyMemberImport(unchanged, skipped, kToday).changed());
     EXPECT_EQ(unchanged.settings.date, "26/05/01");
     EXPECT_EQ(unchanged.memberCount(), 1);
@@ -332,6 +317,68 @@ TEST(MemberImport, ApplyAppendsReplacesInPlaceAndDatesTheGame) {
     EXPECT_THROW(applyMemberImport(other, plan, kToday), std::invalid_argument);
     EXPECT_EQ(other.members(), otherBefore.members());
     EXPECT_EQ(other.settings, otherBefore.settings);
+}
+
+// A UTF-8 file with cells typed in CP932: those are read as CP932 and said
+// to be; a cell neither reads keeps its row out; a comment column that is
+// not imported says nothing in the rows.
+TEST(MemberImport, CellsNotInTheFilesEncodingAreReadAndSaid) {
+    const Game game = smallGame();
+    const std::string csv = "名前,1,2,コメント\n" + sj("山田") + ",日本,ブラジル," + sj("楽しみ") + "\n鈴木," +
+                            sj("ドイツ") + ",日本\n\xA0\xA0,日本\n";
+    const MembersFile file = readMembersFile(csv);
+    EXPECT_EQ(file.encoding.encoding, text::Encoding::utf8);
+    EXPECT_EQ(file.notes, (std::vector<CellNote>{{CellNote::Kind::otherEncoding, 1, 2, 1},
+                                                 {CellNote::Kind::otherEncoding, 1, 2, 4},
+                                                 {CellNote::Kind::otherEncoding, 2, 3, 2},
+                                                 {CellNote::Kind::undecodable, 3, 4, 1}}));
+    MemberImportOptions options;
+    options.firstVoteColumn = 2;
+    options.lastVoteColumn = 3;
+    TeamMatcher matcher(game);
+    const MemberImportPlan plan = planMemberImport(file, options, game, matcher, kToday);
+    EXPECT_EQ(problemLines(plan), (std::vector<std::string>{
+                                      "2,1: not in the file's encoding; read as CP932",
+                                      "3,2: not in the file's encoding; read as CP932",
+                                      "4,1: bytes that are neither UTF-8 nor CP932; row not imported",
+                                  }));
+    std::vector<std::string> rows;
+    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(plan, row));
+    EXPECT_EQ(rows, (std::vector<std::string>{"+山田|26/06/10|日本,ブラジル", "+鈴木|26/06/10|ドイツ,日本",
+                                              "-\xEF\xBF\xBD\xEF\xBF\xBD|26/06/10|日本"}));
+
+    // Forced to UTF-8 nothing is read otherwise: the CP932 cells are undecodable.
+    options.encoding = text::Encoding::utf8;
+    EXPECT_EQ(prepareMemberImport(csv, options, game, kToday).toSkip, 3u);
+}
+
+// Each spelling no team matches is listed once, by its key, with how many
+// picks have it; mapping it changes every one of them.
+TEST(MemberImport, SpellingsAreListedOnceAndMappedEverywhere) {
+    const Game game = smallGame();
+    const std::string csv = "名前,1,2\n山田,ブラジリ,Atlantis\n鈴木,ﾌﾞﾗｼﾞﾘ,日本\n佐藤,ブラジリ代表,ドイツ\n";
+    MemberImportOptions options;
+    MemberImportPlan plan = prepareMemberImport(csv, options, game, kToday);
+    ASSERT_EQ(plan.spellings.size(), 2u);
+    EXPECT_EQ(plan.spellings[0].written, "ブラジリ");
+    EXPECT_EQ(plan.spellings[0].count, 3u);
+    EXPECT_EQ(plan.spellings[0].team, -1);
+    EXPECT_EQ(plan.spellings[1].written, "Atlantis");
+    EXPECT_EQ(plan.spellings[1].count, 1u);
+    EXPECT_EQ(plan.problemCount, 4u);
+    TeamMatcher matcher(game);
+    EXPECT_EQ(matcher.nearestTeam(plan.spellings[0].written), 1);
+
+    options.names = {{"ブラジリ", "ブラジル"}};
+    plan = prepareMemberImport(csv, options, game, kToday);
+    std::vector<std::string> rows;
+    for (const PlannedRow& row : plan.rows) rows.push_back(rowText(plan, row));
+    EXPECT_EQ(rows, (std::vector<std::string>{"+山田|26/06/10|ブラジル,Atlantis", "+鈴木|26/06/10|ブラジル,日本",
+                                              "+佐藤|26/06/10|ブラジル,ドイツ"}));
+    EXPECT_EQ(problemLines(plan), (std::vector<std::string>{"2,3: \"Atlantis\" matches no team; kept as written"}));
+    ASSERT_EQ(plan.spellings.size(), 2u);
+    EXPECT_EQ(plan.spellings[0].team, 1) << "still listed, with where it goes now";
+    EXPECT_EQ(plan.spellings[0].count, 3u);
 }
 
 struct FileErrorCase {
@@ -351,6 +398,8 @@ TEST(MemberImport, FilesThatCannotBeImportedNameThePlace) {
     MemberImportOptions votes2to4;
     votes2to4.firstVoteColumn = 2;
     votes2to4.lastVoteColumn = 4;
+    MemberImportOptions noName;
+    noName.nameColumn = 0;
     const FileErrorCase cases[] = {
         {"an empty file", "", {}, "the file is empty"},
         {"only a BOM and line ends", "\xEF\xBB\xBF\r\n\r\n", {}, "the file is empty"},
@@ -358,17 +407,24 @@ TEST(MemberImport, FilesThatCannotBeImportedNameThePlace) {
         {"text after a closing quote", "名前,1\n山田,\"日本\"x\n", {}, "line 2, column 2: text after a closing quote"},
         {"only a header", "名前,1,2\r\n", {}, "line 1: only a header, no members"},
         {"a header and blank records", "\n名前,1\n,\n", {}, "line 2: only a header, no members"},
-        {"blank records without a header", ",,\n", noHeader, "no members"},
+        {"only separators", ",,\n,\n", noHeader, "the file is empty"},
+        {"blank records without a header", "　, \n", noHeader, "no members"},
         {"a name column beyond the columns", "名前,1,2\n山田,日本\n", name5, "column 5: beyond the file's 3 columns"},
         {"a date column beyond", "名前,1,2\n山田,日本\n", date4, "column 4: beyond the file's 3 columns"},
         {"vote columns beyond", "名前,1,2\n山田,日本\n", votes2to4, "column 4: beyond the file's 3 columns"},
+        {"no name column", "名前,1,2\n山田,日本\n", noName,
+         "no column holds the members' names; name it with --name-column"},
+        {"more columns than a members file has", "名前" + std::string(1000, ',') + "x\n", {},
+         "line 1, column 1001: more than 1000 columns; is it the right file?"},
+        {"larger than a members file may be", std::string(kMaxMembersFileBytes + 1, 'a'), {},
+         "larger than the 32 MiB such a file may have; is it the right file?"},
     };
     const Game game = smallGame();
     for (const FileErrorCase& c : cases) {
         try {
             prepareMemberImport(c.bytes, c.options, game, kToday);
             ADD_FAILURE() << c.what << ": no error";
-        } catch (const MembersFileError& e) {
+        } catch (const text::InputError& e) {
             EXPECT_EQ(std::string(e.what()), c.message) << c.what;
         }
     }
@@ -383,13 +439,23 @@ TEST(MemberImport, OptionsThatContradictThemselves) {
         o.dateColumn = date;
         return o;
     };
-    const MemberImportOptions wrong[] = {
-        options(0, 0, 0, 0), options(1, 3, 2, 0), options(1, 0, 3, 0), options(1, 2, 0, 0),
-        options(3, 2, 4, 0), options(1, 2, 4, 3), options(2, 3, 4, 2),
+    using K = MemberOptionsError::Kind;
+    const std::pair<MemberImportOptions, K> wrong[] = {
+        {options(1, 3, 2, 0), K::badVoteRange},  {options(1, 0, 3, 0), K::badVoteRange},
+        {options(1, 2, 0, 0), K::badVoteRange},  {options(3, 2, 4, 0), K::votesHoldName},
+        {options(1, 2, 4, 3), K::votesHoldDate}, {options(2, 3, 4, 2), K::dateIsName},
     };
-    for (const MemberImportOptions& o : wrong) EXPECT_THROW(checkMemberOptions(o), MemberOptionsError);
+    for (const auto& [o, kind] : wrong) {
+        try {
+            checkMemberOptions(o);
+            ADD_FAILURE() << "no error";
+        } catch (const MemberOptionsError& e) {
+            EXPECT_EQ(e.kind(), kind) << e.what();
+        }
+    }
+    // No name column is no contradiction: the plan asks for one.
     const MemberImportOptions right[] = {options(1, 0, 0, 0), options(2, 3, 12, 1), options(5, 1, 4, 6),
-                                         options(1, 2, 2, 0)};
+                                         options(1, 2, 2, 0), options(0, 2, 4, 0)};
     for (const MemberImportOptions& o : right) EXPECT_NO_THROW(checkMemberOptions(o));
 }
 
@@ -402,7 +468,7 @@ TEST(MemberImport, DefaultVoteColumnsFollowTheNameAndSkipTheDate) {
     const MemberImportPlan plan =
         prepareMemberImport("x,名前,1,日時,2\nignored,山田,日本,2026/06/01,ドイツ\n", options, game, kToday);
     ASSERT_EQ(plan.rows.size(), 1u);
-    EXPECT_EQ(rowText(plan.rows[0]), "+山田|26/06/01|日本,ドイツ");
+    EXPECT_EQ(rowText(plan, plan.rows[0]), "+山田|26/06/01|日本,ドイツ");
 }
 
 TEST(FormDate, ReadsTheTimestampsOfFormsAndSpreadsheets) {

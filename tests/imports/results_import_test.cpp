@@ -147,6 +147,145 @@ TEST(ResultsImport, ImportingAgainCountsNothingTwice) {
     EXPECT_EQ(growing.teamAt(germany).tournamentWins, 3);
 }
 
+// The 2002 list's group matches as a spreadsheet holds them: date, group,
+// the teams and the score (none for a match not played yet).
+std::string csvOf(const std::vector<Match>& matches) {
+    std::string csv = "date,group,team1,team2,score1,score2\n";
+    for (const Match& m : matches) {
+        csv += m.date + "," + m.group + "," + m.team1 + "," + m.team2 + ",";
+        if (m.fullTime) csv += std::to_string(m.fullTime->team1) + "," + std::to_string(m.fullTime->team2);
+        else csv += ",";
+        csv += "\n";
+    }
+    return csv;
+}
+
+// The 48 group matches of 2002, the last 16 listed not played yet.
+std::vector<Match> groupStageHalfway() {
+    std::vector<Match> matches = readMatchList(openfootball("worldcup2002.json")).matches;
+    matches.resize(48);
+    for (std::size_t i = 32; i < matches.size(); ++i) matches[i].fullTime.reset();
+    return matches;
+}
+
+std::vector<std::string> problemTexts(const MatchList& list) {
+    std::vector<std::string> out;
+    for (const ImportError& p : list.problems) out.push_back(p.what());
+    return out;
+}
+
+// A group cell left empty once made a knockout match of Denmark 2-0 France
+// and put 30 teams out in the middle of the group stage. Now that match
+// counts in its group, the import says so, and nobody is out.
+TEST(ResultsImport, AnEmptyGroupCellInTheGroupStage) {
+    std::vector<Match> matches = groupStageHalfway();
+    const std::string filled = csvOf(matches);
+    ASSERT_EQ(matches[4].team1 + " " + matches[4].team2, "Denmark France");
+    matches[4].group.clear();
+    const std::string blank = csvOf(matches);
+
+    Game withGroup = exampleGame();
+    importInto(withGroup, filled);
+    Game game = exampleGame();
+    TeamMatcher matcher(game);
+    const PreparedImport prepared = prepareImport(blank, matcher);
+    EXPECT_EQ(problemTexts(prepared.list),
+              std::vector<std::string>{"line 6: its group is empty, but group matches are played before and after it "
+                                       "(by date): counted as a group match; write its group, or give a knockout "
+                                       "match a round of its own"});
+    applyImport(game, prepared.results, prepared.plan, kToday);
+    EXPECT_EQ(inputFields(game), inputFields(withGroup));
+    for (const Team& t : game.teams()) EXPECT_EQ(t.out + t.qualify + t.tournamentWins, 0) << inputFields(t);
+    EXPECT_EQ(inputFields(game.teamAt(game.findTeamByName(sjisOf("デンマーク")))),
+              "デンマーク w2 d1 l0 gd3 tw0 q0 out0 [A] 02/06/11");
+}
+
+// Two play-offs ahead of the group matches, no round column: once taken for
+// the first knockout round, they put every other group team out.
+TEST(ResultsImport, PlayOffsBeforeTheGroupStage) {
+    std::vector<Match> matches = groupStageHalfway();
+    Match first, second;
+    first.team1 = "Ireland", first.team2 = "Iran", first.fullTime = Goals{2, 0}, first.date = "2001-11-15";
+    second.team1 = "Uruguay", second.team2 = "Australia", second.fullTime = Goals{3, 0}, second.date = "2001-11-25";
+    matches.insert(matches.begin(), {first, second});
+    Game game = exampleGame();
+    const ImportSummary summary = importInto(game, csvOf(matches));
+    ASSERT_EQ(summary.added.size(), 2u);
+    std::vector<std::string> out;
+    for (const Team& t : game.teams())
+        if (t.out) out.push_back(inputFields(t));
+    EXPECT_EQ(out, (std::vector<std::string>{"イラン w0 d0 l0 gd0 tw0 q0 out1 [] 01/11/15",
+                                             "オーストラリア w0 d0 l0 gd0 tw0 q0 out1 [] 01/11/25"}));
+    EXPECT_EQ(inputFields(game.teamAt(game.findTeamByName(sjisOf("ウルグアイ")))),
+              "ウルグアイ w0 d2 l1 gd-1 tw1 q0 out0 [A] 02/06/11");
+}
+
+// A round of 16 written "A1" to "H2" once added 16 teams and put the 32 real
+// ones out; "Vainqueur A", which no pattern knows, is a slot too, since no
+// team has that name and only matches not played yet name it.
+TEST(ResultsImport, FixtureSlotsAreNoTeams) {
+    std::vector<Match> matches = readMatchList(openfootball("worldcup2002.json")).matches;
+    matches.resize(48);
+    const char* const roundOf16[][2] = {{"A1", "B2"},          {"C1", "D2"},         {"E1", "F2"},
+                                        {"G1", "H2"},          {"B1", "A2"},         {"D1", "C2"},
+                                        {"Vainqueur F", "E2"}, {"Vainqueur H", "G2"}};
+    for (const auto& pair : roundOf16) {
+        Match m;
+        m.team1 = pair[0];
+        m.team2 = pair[1];
+        matches.push_back(m);
+    }
+    const Game before = exampleGame();
+    Game game = before;
+    TeamMatcher matcher(game);
+    const PreparedImport prepared = prepareImport(csvOf(matches), matcher);
+    EXPECT_EQ(prepared.results.teams.size(), 32u);
+    EXPECT_FALSE(prepared.results.groupStageDecided);
+    ASSERT_EQ(prepared.list.problems.size(), 2u);
+    EXPECT_EQ(prepared.list.problems[0].place(), ImportError::Place::Team);
+    EXPECT_EQ(prepared.list.problems[0].name(), "Vainqueur F");
+    EXPECT_NE(prepared.list.problems[0].reason().find("taken for a team not known yet, not added"),
+              std::string::npos);
+    const ImportSummary summary = applyImport(game, prepared.results, prepared.plan, kToday);
+    EXPECT_TRUE(summary.added.empty());
+    for (const Team& t : game.teams()) EXPECT_EQ(t.out + t.qualify, 0) << inputFields(t);
+}
+
+// Only a name nobody knows is a slot: a team of the game, a national team
+// or a name of the names file is a team even before it has played.
+TEST(ResultsImport, NamesThatAreTeamsBeforeTheyPlay) {
+    Game game = gameWithTeams({"浦和レッズ"});
+    const std::string csv =
+        "group,team1,team2,score1,score2\n"
+        "J,Kashima,Urawa,1,0\n"
+        ",浦和レッズ,Brazil,,\n"
+        ",Yokohama,Sieger Spiel 3,,\n"
+        ",Kobe,Gewinner Spiel 4,,\n";
+    TeamMatcher matcher(game, {{"Yokohama", "横浜F・マリノス"}});
+    const PreparedImport prepared = prepareImport(csv, matcher);
+    std::vector<std::string> names;
+    for (const TeamResult& r : prepared.results.teams) names.push_back(r.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Kashima", "Urawa", "浦和レッズ", "Brazil", "Yokohama"}));
+    EXPECT_EQ(problemTexts(prepared.list).size(), 1u);
+    EXPECT_EQ(prepared.list.problems.at(0).name(), "Kobe");
+}
+
+// A CSV without group and round columns is a league: wins, draws and
+// losses, nobody qualified or out.
+TEST(ResultsImport, ALeagueWithoutGroupColumn) {
+    Game game = gameWithTeams({"浦和レッズ", "鹿島アントラーズ", "横浜F・マリノス"});
+    const std::string csv =
+        "date,team1,team2,score1,score2\n"
+        "2026-03-01,浦和レッズ,鹿島アントラーズ,2,1\n"
+        "2026-03-08,鹿島アントラーズ,横浜F・マリノス,1,1\n"
+        "2026-03-15,横浜F・マリノス,浦和レッズ,3,0\n"
+        "2026-03-22,浦和レッズ,鹿島アントラーズ,,\n";
+    importInto(game, csv);
+    EXPECT_EQ(inputFields(game), (std::vector<std::string>{"浦和レッズ w1 d0 l1 gd-2 tw0 q0 out0 [] 26/03/15",
+                                                           "鹿島アントラーズ w0 d1 l1 gd-1 tw0 q0 out0 [] 26/03/08",
+                                                           "横浜F・マリノス w1 d1 l0 gd3 tw0 q0 out0 [] 26/03/15"}));
+}
+
 TEST(ResultsImport, ReplacesOnlyTheNamedTeams) {
     Game game = gameWithTeams({"日本", "Atlantis", "ブラジル"});
     Team& atlantis = game.teamAt(1);
@@ -163,8 +302,8 @@ TEST(ResultsImport, ReplacesOnlyTheNamedTeams) {
 
     const std::string csv =
         "team1,team2,score1,score2,group,date\n"
-        "Japan,ﾌﾞﾗｼﾞﾙ,2,0,,2002-06-04\n"  // knockout: no group given
-        "ﾌﾞﾗｼﾞﾙ,Germany,1,0,,\n";
+        "ﾌﾞﾗｼﾞﾙ,Germany,1,0,,\n"  // knockout: no group given
+        "Japan,ﾌﾞﾗｼﾞﾙ,2,0,,2002-06-04\n";
     const ImportSummary summary = importInto(game, csv);
 
     ASSERT_EQ(game.teamCount(), 4);
@@ -239,7 +378,12 @@ TEST(ResultsImport, RefusedPlansChangeNothing) {
          {},
          "Japan",
          "the group \"Grupo Ñ\" has a character Shift-JIS cannot hold"},
-        {"a line break in a name", {}, header + "A,\"B\nC\",1,0,A\n", {}, {}, "B\nC", "has a control character"},
+        {"a line break in a name", {}, header + "A,\"B\nC\",1,0,A\n", {}, {}, "B\nC",
+         "the name \"B\\nC\" has a control character"},
+        // The message keeps what follows a NUL.
+        {"a NUL in a name", {}, std::string("{\"matches\": [{\"group\": \"A\", \"team1\": \"A\", ") +
+                                    "\"team2\": \"B\\u0000C\", \"score\": {\"ft\": [1, 0]}}]}",
+         {}, {}, std::string("B\0C", 3), "the name \"B\\x00C\" has a control character"},
         {"a tag of the game file in a name", {}, header + "A,B[ALL_END],1,0,A\n", {}, {}, "B[ALL_END]",
          "holds the game file's tag [ALL_END]"},
         {"a name longer than a team field",
@@ -291,7 +435,7 @@ TEST(ResultsImport, RefusedPlansChangeNothing) {
         } catch (const ImportError& e) {
             EXPECT_EQ(e.place(), ImportError::Place::Team) << c.what;
             EXPECT_EQ(e.name(), c.team) << c.what;
-            EXPECT_NE(e.reason().find(c.reason), std::string::npos) << c.what << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << c.what << ": " << e.what();
         }
         EXPECT_EQ(game.teams(), before.teams()) << c.what;
         EXPECT_EQ(game.settings, before.settings) << c.what;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "imports/names_file.h"
@@ -95,21 +96,77 @@ TEST(NamesFile, ReadsAliasesInEitherEncoding) {
 }
 
 TEST(NamesFile, ALineWithoutTwoNamesIsAnErrorNamingIt) {
-    const std::pair<std::string, std::size_t> cases[] = {
-        {"Tokyo", 1},
-        {"a\tb\n# c\n\nTokyo\tＦＣ東京\tx\n", 4},
-        {"a\tb\r\nc\t\r\n", 2},
-        {"\tＦＣ東京", 1},
-        {"a\tb\nc d\n", 2},
+    using Kind = text::InputProblem::Kind;
+    const std::tuple<std::string, std::size_t, Kind> cases[] = {
+        {"Tokyo", 1, Kind::notTwoNames},
+        {"a\tb\n# c\n\nTokyo\tＦＣ東京\tx\n", 4, Kind::notTwoNames},
+        {"a\tb\r\nc\t\r\n", 2, Kind::emptyName},
+        {"\tＦＣ東京", 1, Kind::emptyName},
+        {"a\tb\nc d\n", 2, Kind::notTwoNames},
     };
-    for (const auto& [bytes, line] : cases) {
+    for (const auto& [bytes, line, kind] : cases) {
         try {
             parseNamesFile(bytes);
             ADD_FAILURE() << bytes << ": no error";
-        } catch (const NamesFileError& e) {
-            EXPECT_EQ(e.line(), line) << bytes;
+        } catch (const text::InputError& e) {
+            EXPECT_EQ(e.problem(), (text::InputProblem{kind, line, 0, {}, 0})) << bytes;
         }
     }
+}
+
+// What people write around a country's name when they mean its team.
+TEST(TeamMatcher, DropsTheWordsForANationalTeam) {
+    const Game game = gameWithTeams({"日本", "ブラジル", "サウジアラビア", "韓国代表", "代表"});
+    TeamMatcher matcher(game);
+    const struct {
+        std::string name;
+        TeamMatch match;
+    } cases[] = {
+        {"ブラジル代表", {1, MatchKind::normalized}},
+        {"ＪＡＰＡＮ代表", {0, MatchKind::nationalTeam}},
+        {"サッカー日本代表", {0, MatchKind::normalized}},
+        {"日本 代表チーム", {0, MatchKind::normalized}},
+        {"Japan national team", {0, MatchKind::nationalTeam}},
+        {"Brazil National Football Team", {1, MatchKind::nationalTeam}},
+        {"Korea Republic", {3, MatchKind::nationalTeam}},  // the game's own name carries the suffix
+        {"韓国", {3, MatchKind::nationalTeam}},
+        {"代表", {4, MatchKind::exact}},                    // a name that is only the word stays itself
+        {"ドイツ代表", {}},
+        {"代表取締役", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(matcher.match(c.name), c.match) << c.name;
+    EXPECT_EQ(matcher.keyOf("ＪＡＰＡＮ代表"), "japan");
+    EXPECT_EQ(teamKey(" Japan National Team "), "japan");
+}
+
+TEST(TeamMatcher, AliasesCanBeSetAgain) {
+    TeamMatcher matcher(gameWithTeams({"日本", "サウジアラビア"}));
+    EXPECT_EQ(matcher.match("サウジ"), TeamMatch{});
+    matcher.setAliases({{"サウジ", "サウジアラビア"}});
+    EXPECT_EQ(matcher.match("サウジ"), (TeamMatch{1, MatchKind::alias}));
+    EXPECT_EQ(matcher.match("ｻｳｼﾞ代表"), (TeamMatch{1, MatchKind::alias})) << "by its key";
+    EXPECT_EQ(matcher.match("日本"), (TeamMatch{0, MatchKind::exact})) << "a direct match before an alias";
+    matcher.setAliases({});
+    EXPECT_EQ(matcher.match("サウジ"), TeamMatch{});
+}
+
+// Only offered in the preview and in svltool's report, never applied.
+TEST(TeamMatcher, NearestTeamForAMisspeltOrShortenedName) {
+    TeamMatcher matcher(gameWithTeams({"日本", "サウジアラビア", "アルゼンチン", "アルジェリア", "ドイツ", "Korea DPR", "韓国"}));
+    const std::pair<std::string, int> cases[] = {
+        {"サウジ", 1},          // the start of its name
+        {"アルゼンチソ", 2},    // one character off
+        {"Argentine", 2},       // one off an English name of its national team
+        {"Saudi Arabai", 1},    // two off, in a long name
+        {"アル", -1},           // too short to be a start
+        {"アルゼ", 2},
+        {"ドイシ", 4},
+        {"ドイツァ", 4},
+        {"Korea", -1},          // the start of two names: none
+        {"Atlantis", -1},
+        {std::string(50, 'x'), -1},
+    };
+    for (const auto& [name, team] : cases) EXPECT_EQ(matcher.nearestTeam(name), team) << name;
 }
 
 }  // namespace

@@ -56,10 +56,13 @@ svltool |decode encode history import-members import-results page report standin
 svltool im|import-members import-results
 svltool -|--help
 svltool standings --t|--team-key --tsv
-svltool import-members game.svl members.csv --s|--strict
+svltool import-members game.svl members.csv --st|--strict
+svltool import-members game.svl members.csv --s|--separator --strict
+svltool import-members --separator |auto comma semicolon tab
+svltool import-members --columns |auto fixed
 svltool report --member-range |0 1 2
 svltool standings --member-key |0 1 11 12 3
-svltool import-members --encoding |auto cp932 utf-8
+svltool import-members --encoding |auto cp932 utf-16 utf-8
 svltool import-members --encoding=c|cp932
 svltool report --title |
 svltool standings |game.svl games
@@ -67,7 +70,7 @@ svltool report --title Cup |game.svl games
 svltool history --clear |game.svl games
 svltool decode |game.svl games members.csv names.tsv results.json
 svltool import-results game.svl |games members.csv results.json
-svltool import-members -o out.svl game.svl |games members.csv
+svltool import-members -o out.svl game.svl |games members.csv names.tsv
 svltool import-results game.svl results.json --names |game.svl games members.csv names.tsv results.json
 svltool report game.svl -o |game.svl games members.csv names.tsv results.json
 svltool page game.svl --i|--image

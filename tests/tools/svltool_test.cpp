@@ -427,7 +427,12 @@ TEST_F(SvltoolTest, OutputThatASaveMayNotReplaceIsRefused) {
             a.insert(a.end(), {"-o", c.out});
             const RunResult r = runTool(a);
             EXPECT_EQ(r.status, 1) << args[0] << " " << c.out;
-            EXPECT_EQ(r.err, "svltool: " + c.out + ": " + c.reason + "\n") << args[0];
+            const std::string refusal = "svltool: " + c.out + ": " + c.reason + "\n";
+            // import-members first says how it read the file.
+            if (args[0] == "import-members")
+                EXPECT_TRUE(r.err.ends_with("\n" + refusal)) << r.err;
+            else
+                EXPECT_EQ(r.err, refusal) << args[0];
         }
     EXPECT_EQ(readFile(linked), "old");
 #ifndef _WIN32
@@ -628,6 +633,44 @@ TEST_F(SvltoolTest, ImportResultsReadsACsvWithANamesFile) {
     }
 }
 
+// What the reading took on trust is one line each on standard error, naming
+// the list and the place; the game is written unless --strict.
+TEST_F(SvltoolTest, ImportResultsReportsWhatItTookOnTrust) {
+    const std::string game = save(smallGame());
+    const std::string gameBytes = readFile(game);
+    const std::string csv = dir / "halfway.csv";
+    writeFile(csv,
+              "date,group,team1,team2,score1,score2\n"
+              "2002-06-01,E,Germany,Saudi Arabia,8,0\n"
+              "2002-06-03,,Brazil,Turkey,2,1\n"  // a group cell left empty
+              "2002-06-05,E,Germany,Ireland,1,1\n"
+              "2002-06-20,,Germany,Vainqueur C,,\n");
+    const std::string out = dir / "out.svl";
+    const RunResult r = runTool({"import-results", game, csv, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> reported = lines(r.err);
+    ASSERT_GE(reported.size(), 2u) << r.err;
+    EXPECT_EQ(reported[0].rfind("svltool: " + csv + ": line 3: its group is empty, but group matches are played "
+                                "before and after it (by date): counted as a group match",
+                                0),
+              0u)
+        << reported[0];
+    EXPECT_EQ(reported[1].rfind("svltool: " + csv + ": team \"Vainqueur C\": no team of the game", 0), 0u)
+        << reported[1];
+    const Game after = loaded(out);
+    EXPECT_EQ(resultFields(after.teamAt(after.findTeamByName(sj("ブラジル")))),
+              "ブラジル w1 d0 l0 gd1 tw0 q0 out0 [C] 02/06/03");
+    EXPECT_EQ(after.findTeamByName(sj("Vainqueur C")), -1);
+
+    std::filesystem::remove(out);
+    const RunResult strict = runTool({"import-results", game, csv, "-o", out, "--strict"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(lines(strict.err).size(), 3u) << strict.err;
+    EXPECT_EQ(lines(strict.err).back(), "svltool: " + csv + ": 2 problems with --strict; nothing is written");
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(readFile(game), gameBytes);
+}
+
 // Every bad input ends with one line naming the file and the place, status
 // 1, and neither the output nor the game is written.
 TEST_F(SvltoolTest, ImportResultsErrorsNameTheFileAndThePlace) {
@@ -661,6 +704,7 @@ TEST_F(SvltoolTest, ImportResultsErrorsNameTheFileAndThePlace) {
     const std::string noColumn = file("c.csv", "team1,team2,score1\nA,B,1\n");
     const std::string badScore = csv("d.csv", "A,B,1,0,A\nA,C,x,1,A\n");
     const std::string levelKnockout = csv("e.csv", "A,B,1,1,\n");
+    const std::string twoLegs = csv("legs.csv", "A,B,1,0,\nB,A,2,0,\n");
     const std::string greek = csv("f.csv", "Japan,Ελλάς,1,0,A\n");
     const std::string badNames = file("bad.tsv", "Urawa\t浦和\nKashima\n");
     const std::string missing = dir / "missing.json";
@@ -671,6 +715,7 @@ TEST_F(SvltoolTest, ImportResultsErrorsNameTheFileAndThePlace) {
         {noColumn, "", game, out, noColumn, "line 1: the column score2 is missing"},
         {badScore, "", game, out, badScore, "line 3: score1 \"x\" is not a number"},
         {levelKnockout, "", game, out, levelKnockout, "line 2: the knockout match ends level"},
+        {twoLegs, "", game, out, twoLegs, "line 3: \"B\" lost the knockout match of line 2 and plays again"},
         {greek, "", game, out, greek, "team \"Ελλάς\": the name \"Ελλάς\" has a character Shift-JIS cannot hold"},
         {missing, "", game, out, missing, ""},
         {list, missing, game, out, missing, ""},

@@ -479,7 +479,7 @@ private slots:
         }};
         user.fileAnswers = {std::nullopt};
         QTest::mouseClick(w.button(Cmd::load), Qt::LeftButton);
-        QCOMPARE(user.fileRequests.back().filter, QStringLiteral("CSV (*.csv);;すべてのファイル (*)"));
+        QCOMPARE(user.fileRequests.back().filter, QStringLiteral("CSV・テキスト (*.csv *.txt *.tsv);;すべてのファイル (*)"));
         QCOMPARE(w.controller().game().memberCount(), 0);
 
         // Locked: the group is there but disabled, and a load goes on as one.

@@ -62,6 +62,14 @@ Game loadNew(const std::string& path, bool scoreAndRank) {
     return game;
 }
 
+std::vector<imports::NameAlias> readNamesFile(const std::string& path) {
+    try {
+        return imports::parseNamesFile(readWholeFile(path));
+    } catch (const text::InputError& e) {
+        throw BadFileError(path, e.what());
+    }
+}
+
 void writeOutput(const std::string& out, const std::function<void(const ByteSink&)>& produce) {
     if (!out.empty()) {
         writeFileAtomically(out, produce);

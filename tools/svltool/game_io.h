@@ -3,8 +3,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gamefile/safe_file.h"
+#include "imports/names_file.h"
 #include "model/game.h"
 
 namespace scorvale::tool {
@@ -19,6 +21,10 @@ std::string readGameFile(const std::string& path);
 // A new load as the Load command does it, with or without its scoring and
 // ordering by rank.
 Game loadNew(const std::string& path, bool scoreAndRank);
+
+// The aliases of the names file at `path` (--names); a line that is not two
+// names ends the command as a BadFileError naming it.
+std::vector<imports::NameAlias> readNamesFile(const std::string& path);
 
 // Writes to `out` through the safe writer, or to standard output when it is empty.
 void writeOutput(const std::string& out, std::string_view bytes);

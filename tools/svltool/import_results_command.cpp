@@ -15,14 +15,6 @@ namespace scorvale::tool {
 
 namespace {
 
-std::vector<imports::NameAlias> readNames(const std::string& path) {
-    try {
-        return imports::parseNamesFile(readWholeFile(path));
-    } catch (const imports::NamesFileError& e) {
-        throw BadFileError(path, e.what());
-    }
-}
-
 // What the window's import does between its file dialog and its preview,
 // with the default plan taken as it is.
 class ImportResultsCommand : public Subcommand {
@@ -38,6 +30,7 @@ public:
         app.add_option("--names", names_, "names file: name in the list, a tab, name in the game")->option_text("FILE");
         app.add_flag("--knockout-goals", knockoutGoals_,
                      "count the goals of knockout matches (after extra time) in the goal difference");
+        app.add_flag("--strict", strict_, "any problem is an error: nothing is written");
     }
 
     void run() override {
@@ -47,7 +40,7 @@ public:
         Game game = loadNew(game_, false);
         if (game.settings.name.empty()) throw BadFileError(game_, "the game has no title; nothing is written");
         std::vector<imports::NameAlias> aliases;
-        if (names_) aliases = readNames(*names_);
+        if (names_) aliases = readNamesFile(*names_);
         const std::string bytes = readWholeFile(matches_);
 
         imports::ImportSummary summary;
@@ -55,6 +48,12 @@ public:
             imports::TeamMatcher matcher(game, std::move(aliases));
             const imports::PreparedImport prepared =
                 imports::prepareImport(bytes, matcher, imports::ResultOptions{knockoutGoals_});
+            // What the reading took on trust, before anything is written.
+            for (const imports::ImportError& problem : prepared.list.problems)
+                std::cerr << "svltool: " << matches_ << ": " << problem.what() << '\n';
+            if (const std::size_t count = prepared.list.problems.size(); strict_ && count > 0)
+                throw BadFileError(matches_, std::to_string(count) + (count == 1 ? " problem" : " problems") +
+                                                 " with --strict; nothing is written");
             summary = imports::applyImportWithHistory(game, prepared.list, prepared.results, prepared.plan,
                                                       imports::ResultOptions{knockoutGoals_}, todayText());
         } catch (const imports::ImportError& e) {
@@ -77,6 +76,7 @@ private:
     std::string out_;
     std::optional<std::string> names_;
     bool knockoutGoals_ = false;
+    bool strict_ = false;
 };
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "ui/dialogs/member_plan_model.h"
+#include "ui/dialogs/member_import_texts.h"
 #include "ui/qt_text.h"
 
 #include <QBrush>
 #include <QColor>
+
+#include "text/normalize.h"
 
 namespace scorvale::ui {
 
@@ -28,44 +31,12 @@ QString actionText(PlannedRow::Action action) {
 
 }  // namespace
 
-QString problemText(const MemberProblem& p) {
-    const QString text = fromUtf8Text(p.text);
-    const QString other = QString::number(p.other);
-    switch (p.kind) {
-        case Kind::noName: return QStringLiteral("参加者名がありません。この行は取り込みません。");
-        case Kind::notShiftJis:
-            return QStringLiteral("「%1」はShift-JISで書けない文字です。この行は取り込みません。").arg(text);
-        case Kind::controlCharacter:
-            return QStringLiteral("改行などの制御文字があります。この行は取り込みません。");
-        case Kind::fileTag:
-            return QStringLiteral("ゲームファイルの目印 %1 を含むので保存できません。この行は取り込みません。").arg(text);
-        case Kind::nameInGame: return QStringLiteral("「%1」はすでに参加者です。この行は飛ばします。").arg(text);
-        case Kind::nameRepeated:
-            return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばします。").arg(text, other);
-        case Kind::nameRepeatedLater:
-            return QStringLiteral("「%1」は%2行目にもあります。この行は飛ばし、%2行目を取り込みます。").arg(text, other);
-        case Kind::nameCut:
-            return QStringLiteral("参加者名が127バイトを超えるので、%1バイトに切り詰めます。").arg(other);
-        case Kind::voteCut:
-            return QStringLiteral("「%1」は127バイトを超えるので、%2バイトに切り詰めます。").arg(text, other);
-        case Kind::emptyVote: return QStringLiteral("空の投票欄です。後の投票を前に詰めます。");
-        case Kind::repeatedVote: return QStringLiteral("「%1」は投票済みです。この投票は除きます。").arg(text);
-        case Kind::tooManyVotes:
-            return QStringLiteral("投票は64チームまでです。ここからの%1票は除きます。").arg(other);
-        case Kind::unmatchedVote:
-            return QStringLiteral("「%1」に当たるチームがありません。書かれたまま取り込みます。").arg(text);
-        case Kind::badDate:
-            return (p.text.empty() ? QStringLiteral("日時がありません。")
-                                   : QStringLiteral("「%1」は日時として読めません。").arg(text)) +
-                   QStringLiteral("今日の日付にします。");
-    }
-    return {};
-}
-
-void MemberPlanModel::setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options) {
+void MemberPlanModel::setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options,
+                              const text::CsvTable* table) {
     beginResetModel();
     plan_ = plan;
     options_ = options;
+    table_ = table;
     endResetModel();
 }
 
@@ -113,8 +84,11 @@ QString MemberPlanModel::toolTip(const PlannedRow& row, int column) const {
     const int vote = column - FirstVoteColumn;
     if (vote >= 0) {
         const imports::PlannedVote& v = row.votes[static_cast<std::size_t>(vote)];
-        if (v.team >= 0 && v.written != v.text)
-            lines.prepend(QStringLiteral("「%1」→ %2").arg(fromUtf8Text(v.written), fromUtf8Text(v.text)));
+        const std::string_view written =
+            table_ ? text::trimSpaces(table_->cell(row.fileRow, v.column)) : std::string_view();
+        const std::string_view shown = plan_->voteText(v);
+        if (v.team >= 0 && !written.empty() && written != shown)
+            lines.prepend(QStringLiteral("「%1」→ %2").arg(fromUtf8Text(written), fromUtf8Text(shown)));
     }
     return lines.join(u'\n');
 }
@@ -144,7 +118,7 @@ QVariant MemberPlanModel::data(const QModelIndex& index, int role) const {
                 case DateColumn: return fromUtf8Text(row.date);
                 default: {
                     const auto vote = static_cast<std::size_t>(column - FirstVoteColumn);
-                    return vote < row.votes.size() ? fromUtf8Text(row.votes[vote].text) : QString();
+                    return vote < row.votes.size() ? fromUtf8Text(plan_->voteText(row.votes[vote])) : QString();
                 }
             }
         case Qt::ToolTipRole: {

@@ -19,9 +19,10 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shows `plan` (null: nothing), made with `options`; both must outlive the
-    // next call.
-    void setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options);
+    // Shows `plan` (null: nothing), made with `options` from `table` (where
+    // each pick is as written); they must outlive the next call.
+    void setPlan(const imports::MemberImportPlan* plan, const imports::MemberImportOptions& options,
+                 const text::CsvTable* table);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,9 +37,7 @@ private:
 
     const imports::MemberImportPlan* plan_ = nullptr;
     imports::MemberImportOptions options_;
+    const text::CsvTable* table_ = nullptr;
 };
-
-// A problem in the user's words: what is wrong and what the import does.
-QString problemText(const imports::MemberProblem& problem);
 
 }  // namespace scorvale::ui

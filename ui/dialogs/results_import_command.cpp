@@ -7,6 +7,7 @@
 #include "imports/results_import.h"
 #include "imports/results_replay.h"
 #include "model/today_text.h"
+#include "ui/dialogs/import_error_text.h"
 #include "ui/dialogs/results_import_dialog.h"
 #include "ui/core_path.h"
 #include "ui/file_messages.h"
@@ -38,13 +39,15 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         return false;
     } catch (const imports::ImportError& error) {
         interaction.tell(Interaction::Icon::Warning, QString::fromUtf16(kResultsCaption),
-                         shownPath + QStringLiteral("\n試合結果のリストとして読めません。\n") +
-                             QString::fromStdString(error.what()));
+                         shownPath + QStringLiteral("\n試合結果のリストとして読めません。\n") + importErrorText(error));
         return false;
     }
     if (prepared.results.teams.empty()) {
-        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kResultsCaption),
-                         shownPath + QStringLiteral("\nこのリストには、まだ取り込めるチームがありません。"));
+        // The guesses say why, when a name was taken for a slot.
+        QString text = shownPath + QStringLiteral("\nこのリストには、まだ取り込めるチームがありません。");
+        for (const imports::ImportError& problem : prepared.list.problems)
+            text += QStringLiteral("\n") + importErrorText(problem);
+        interaction.tell(Interaction::Icon::Information, QString::fromUtf16(kResultsCaption), text);
         return false;
     }
 

@@ -3,25 +3,25 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStringListModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QTreeWidget>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 #include <algorithm>
-#include <iterator>
-#include <optional>
 
-#include "lists/list_columns.h"
-#include "model/text_field.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialogs/dialog_parts.h"
+#include "ui/dialogs/import_error_text.h"
 #include "ui/interaction.h"
 #include "ui/line_field.h"
 #include "ui/qt_text.h"
@@ -31,65 +31,114 @@ namespace scorvale::ui {
 namespace {
 
 using imports::ImportPlan;
-using imports::TeamResult;
-using lists::TeamColumn;
 
-enum Column { ListName, Target, NewName, Group, kFirstResult };
-// The result columns, as the main window's team list shows them.
-constexpr TeamColumn kResultColumns[] = {TeamColumn::status, TeamColumn::tournamentWins, TeamColumn::wins,
-                                         TeamColumn::losses, TeamColumn::draws,          TeamColumn::goalDiff};
-constexpr int kColumnCount = kFirstResult + static_cast<int>(std::size(kResultColumns));
-
-const lists::TeamColumnInfo& resultColumn(int column) {
-    return lists::kTeamColumns[static_cast<std::size_t>(kResultColumns[column - kFirstResult])];
-}
-
-QString caption(TeamColumn column) {
-    const std::string_view text = lists::kTeamColumns[static_cast<std::size_t>(column)].caption;
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString cellText(const lists::Cell& cell) {
-    if (const auto* number = std::get_if<std::int32_t>(&cell)) return QString::number(*number);
-    return fromSjis(std::get<std::string_view>(cell));
-}
-
-// The team as the import would leave its result fields.
-Team resultTeam(const TeamResult& r) {
-    Team team;
-    imports::setResultNumbers(team, r);
-    return team;
-}
-
-QString matchedByText(imports::MatchKind kind) {
-    switch (kind) {
-        case imports::MatchKind::exact:
-            return QStringLiteral("ゲームのチームと同じ名前です");
-        case imports::MatchKind::normalized:
-            return QStringLiteral("全角・半角や大文字・小文字の違いを除いて同じ名前です");
-        case imports::MatchKind::nationalTeam:
-            return QStringLiteral("国名の表で同じ国です");
-        case imports::MatchKind::alias:
-            return QStringLiteral("名前ファイルで対応づけられています");
-        case imports::MatchKind::none:
-            break;
-    }
-    return QStringLiteral("ゲームに同じチームが見つかりません");
-}
-
-// A combo box in a scrolled table takes the wheel only once it has the
-// focus, so that scrolling the table does not change the teams it passes.
-class TargetBox : public QComboBox {
+// The team a row goes to looks like the box it opens; the new name is typed
+// in a field of the program's kind. Only the cell being edited has a widget.
+class PlanDelegate : public QStyledItemDelegate {
 public:
-    using QComboBox::QComboBox;
+    PlanDelegate(QStringListModel* choices, QObject* parent) : QStyledItemDelegate(parent), choices_(choices) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() == ResultsPlanModel::NewName) {
+            QLineEdit* name = makeLineField("newName", kTextFieldBytes, parent);
+            name->setFrame(false);
+            return name;
+        }
+        if (index.column() != ResultsPlanModel::Target) return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QStringLiteral("target"));
+        box->setModel(choices_);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        // A choice from the list is the edit: it applies at once.
+        connect(box, &QComboBox::activated, this, [this, box] {
+            auto* self = const_cast<PlanDelegate*>(this);
+            emit self->commitData(box);
+            emit self->closeEditor(box);
+        });
+        return box;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            box->setCurrentIndex(index.data(Qt::EditRole).toInt());
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            model->setData(index, box->currentIndex());
+        else
+            QStyledItemDelegate::setModelData(editor, model, index);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : nullptr;
+        const bool editable = index.flags() & Qt::ItemIsEditable;
+        if (!style || !editable) return QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+
+        if (index.column() == ResultsPlanModel::NewName) {
+            QStyleOptionFrame field;
+            field.initFrom(widget);
+            field.rect = option.rect.adjusted(1, 1, -1, -1);
+            field.state = QStyle::State_Enabled | QStyle::State_Sunken;
+            field.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &field, widget);
+            style->drawPrimitive(QStyle::PE_PanelLineEdit, &field, painter, widget);
+            const int margin = field.lineWidth + 2;
+            const QRect inside = field.rect.adjusted(margin, 0, -margin, 0);
+            painter->setPen(field.palette.color(QPalette::Text));
+            painter->drawText(inside, Qt::AlignLeft | Qt::AlignVCenter,
+                              option.fontMetrics.elidedText(text, Qt::ElideRight, inside.width()));
+            return;
+        }
+
+        QStyleOptionComboBox box;
+        box.initFrom(widget);
+        box.rect = option.rect.adjusted(1, 1, -1, -1);
+        box.state = QStyle::State_Enabled | (option.state & QStyle::State_MouseOver);
+        box.frame = true;
+        const QRect field = style->subControlRect(QStyle::CC_ComboBox, &box, QStyle::SC_ComboBoxEditField, widget);
+        box.currentText = option.fontMetrics.elidedText(index.data().toString(), Qt::ElideRight, field.width());
+        style->drawComplexControl(QStyle::CC_ComboBox, &box, painter, widget);
+        style->drawControl(QStyle::CE_ComboBoxLabel, &box, painter, widget);
+    }
+
+private:
+    QStringListModel* choices_;
+};
+
+// A click on a team opens its list of choices straight away.
+class PlanView : public QTableView {
+public:
+    using QTableView::QTableView;
 
 protected:
-    void wheelEvent(QWheelEvent* event) override {
-        if (hasFocus())
-            QComboBox::wheelEvent(event);
-        else
-            event->ignore();
+    void mousePressEvent(QMouseEvent* event) override {
+        clicking_ = true;
+        QTableView::mousePressEvent(event);
+        clicking_ = false;
     }
+
+    // A click edits through the current cell's change (no event) or, on the
+    // current cell, through its release.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
+        if (!QTableView::edit(index, trigger, event)) return false;
+        const bool click = clicking_ || (event && event->type() == QEvent::MouseButtonRelease);
+        if (click && index.column() == ResultsPlanModel::Target)
+            if (auto* box = qobject_cast<QComboBox*>(indexWidget(index)))
+                QTimer::singleShot(0, box, &QComboBox::showPopup);
+        return true;
+    }
+
+private:
+    bool clicking_ = false;
 };
 
 }  // namespace
@@ -102,12 +151,14 @@ ResultsImportDialog::ResultsImportDialog(const Game& game, imports::PreparedImpo
       list_(std::move(prepared.list)),
       results_(std::move(prepared.results)),
       plan_(std::move(prepared.plan)),
-      interaction_(interaction) {
+      interaction_(interaction),
+      model_(game, this) {
     setWindowTitle(QStringLiteral("試合結果の取り込み"));
+    model_.setPlan(&results_, &plan_);
 
     auto* sourceLabel = new QLabel(this);
     sourceLabel->setObjectName(QStringLiteral("source"));
-    const QString listName = QString::fromStdString(list_.name);
+    const QString listName = fromUtf8Text(list_.name);
     sourceLabel->setText(listName.isEmpty() ? source : QStringLiteral("%1（%2）").arg(source, listName));
     auto* matches = new QLabel(QStringLiteral("試合: 消化 %1、未消化 %2")
                                    .arg(results_.playedMatches)
@@ -117,29 +168,37 @@ ResultsImportDialog::ResultsImportDialog(const Game& game, imports::PreparedImpo
     teamsSummary_ = new QLabel(this);
     teamsSummary_->setObjectName(QStringLiteral("teamsSummary"));
 
-    rows_ = new QTreeWidget(this);
+    // Where the reading guessed: the import goes ahead, the user checks.
+    auto* problemsTitle = new QLabel(
+        QStringLiteral("確かめてください（リストから推し量って読んだ所があります。違っていればリストを直してください）:"),
+        this);
+    problemsTitle->setStyleSheet(QStringLiteral("color: #b00000"));
+    problemsTitle->setWordWrap(true);
+    problems_ = new QListWidget(this);
+    problems_->setObjectName(QStringLiteral("problems"));
+    for (const imports::ImportError& problem : list_.problems) problems_->addItem(importErrorText(problem));
+    problems_->setWordWrap(true);
+    problems_->setMaximumHeight(5 * problems_->fontMetrics().height() + 4 * problems_->frameWidth());
+    problemsTitle->setVisible(!list_.problems.empty());
+    problems_->setVisible(!list_.problems.empty());
+
+    auto* choices = new QStringListModel(model_.choices(), this);
+    rows_ = new PlanView(this);
     rows_->setObjectName(QStringLiteral("rows"));
-    rows_->setRootIsDecorated(false);
+    rows_->setModel(&model_);
+    rows_->setItemDelegate(new PlanDelegate(choices, rows_));
     rows_->setSelectionMode(QAbstractItemView::SingleSelection);
+    rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rows_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     rows_->setAlternatingRowColors(true);
-    // Tab goes from control to control of the rows; the table itself only scrolls.
-    rows_->setFocusPolicy(Qt::NoFocus);
-    rows_->setColumnCount(kColumnCount);
-    QStringList headers{QStringLiteral("リストのチーム"), QStringLiteral("ゲームのチーム"),
-                        QStringLiteral("追加する名前"), caption(TeamColumn::group)};
-    for (const TeamColumn c : kResultColumns) headers << caption(c);
-    rows_->setHeaderLabels(headers);
-    for (int c = kFirstResult; c < kColumnCount; ++c)
-        if (resultColumn(c).align == lists::Align::right)
-            rows_->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-    rows_->header()->setSectionsClickable(false);
-    rows_->header()->setStretchLastSection(false);
-    // One list of choices for every row: the first adds, the others are the
-    // game's teams in collection order (the plan's target plus one).
-    QStringList choices{QStringLiteral("新しいチームとして追加")};
-    for (const Team& team : game_.teams()) choices << fromSjis(team.name.view());
-    choices_ = new QStringListModel(choices, this);
-    for (int row = 0; row < static_cast<int>(results_.teams.size()); ++row) addRow(row);
+    rows_->setWordWrap(false);
+    rows_->setShowGrid(false);
+    rows_->verticalHeader()->hide();
+    rows_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    rows_->horizontalHeader()->setSectionsClickable(false);
+    rows_->horizontalHeader()->setHighlightSections(false);
+    rows_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(&model_, &QAbstractItemModel::dataChanged, this, &ResultsImportDialog::refreshTeamsSummary);
 
     knockoutGoals_ = new QCheckBox(QStringLiteral("決勝トーナメントの得点も得失点差に数える（延長戦を含む）"), this);
     knockoutGoals_->setObjectName(QStringLiteral("knockoutGoals"));
@@ -154,122 +213,72 @@ ResultsImportDialog::ResultsImportDialog(const Game& game, imports::PreparedImpo
     layout->addWidget(sourceLabel);
     layout->addWidget(matches);
     layout->addWidget(teamsSummary_);
+    layout->addWidget(problemsTitle);
+    layout->addWidget(problems_);
     layout->addWidget(rows_, 1);
     layout->addWidget(hint);
     layout->addWidget(knockoutGoals_);
     QDialogButtonBox* buttons = okCancelButtons(this);
     layout->addWidget(buttons);
-    // Not the first row's box: a row is marked once one of its controls has the focus.
     buttons->findChild<QPushButton*>(QStringLiteral("ok"))->setFocus();
 
     refreshTeamsSummary();
-    // Every column as wide as its widest cell or control, a name column up
-    // to a sensible width (a list may bring any name); the table shows all
-    // columns and a dozen rows without scrolling sideways.
-    const int gap = rows_->fontMetrics().horizontalAdvance(u'　');
-    for (int c = 0; c < kColumnCount; ++c) {
-        rows_->resizeColumnToContents(c);
-        const int width = rows_->columnWidth(c) + (c >= Group ? gap : 0);
-        rows_->setColumnWidth(c, c <= Group ? std::min(width, maxNameWidth()) : width);
-    }
-    int width = 2 * rows_->frameWidth() + rows_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    for (int c = 0; c < kColumnCount; ++c) width += rows_->columnWidth(c);
-    const int rowHeight = results_.teams.empty() ? rows_->fontMetrics().height() : rows_->sizeHintForRow(0);
-    rows_->setMinimumSize(width, rows_->header()->sizeHint().height() + 12 * rowHeight + 2 * rows_->frameWidth());
+    sizeColumns();
 }
 
 int ResultsImportDialog::maxNameWidth() const { return 20 * fontMetrics().horizontalAdvance(u'あ'); }
+
+// Each name column as wide as its widest name, up to a sensible width (a
+// list may bring any name); the value columns as their widest cell. The
+// table shows all columns and a dozen rows without scrolling sideways.
+void ResultsImportDialog::sizeColumns() {
+    const QFontMetrics metrics = rows_->fontMetrics();
+    const int padding = 2 * rows_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, rows_) +
+                        metrics.horizontalAdvance(u'　');
+    QComboBox probe;
+    QStyleOptionComboBox box;
+    box.initFrom(&probe);
+    const int comboHeight =
+        rows_->style()->sizeFromContents(QStyle::CT_ComboBox, &box, QSize(0, metrics.height()), &probe).height();
+    rows_->verticalHeader()->setDefaultSectionSize(comboHeight + 2);
+
+    const auto header = [&](int column) {
+        return rows_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                   model_.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()) +
+               padding;
+    };
+    int listName = header(ResultsPlanModel::ListName), newName = header(ResultsPlanModel::NewName), choice = 0;
+    for (const imports::TeamResult& team : results_.teams)
+        listName = std::max(listName, metrics.horizontalAdvance(fromUtf8Text(team.name)) + padding);
+    for (std::size_t row = 0; row < plan_.newNames.size(); ++row)
+        if (plan_.targets[row] == ImportPlan::kAdd)
+            newName = std::max(newName, metrics.horizontalAdvance(fromUtf8Text(plan_.newNames[row])) + 2 * padding);
+    for (const QString& text : model_.choices()) choice = std::max(choice, metrics.horizontalAdvance(text));
+    box.currentText.clear();
+    choice =
+        rows_->style()->sizeFromContents(QStyle::CT_ComboBox, &box, QSize(choice, metrics.height()), &probe).width();
+    rows_->setColumnWidth(ResultsPlanModel::ListName, std::min(listName, maxNameWidth()));
+    rows_->setColumnWidth(ResultsPlanModel::Target,
+                          std::min(std::max(choice + padding, header(ResultsPlanModel::Target)), maxNameWidth()));
+    rows_->setColumnWidth(ResultsPlanModel::NewName, std::min(newName, maxNameWidth()));
+    for (int c = ResultsPlanModel::Group; c < model_.columnCount(); ++c) {
+        rows_->resizeColumnToContents(c);
+        rows_->setColumnWidth(c, std::min(rows_->columnWidth(c) + padding, maxNameWidth()));
+    }
+
+    int width = 2 * rows_->frameWidth() + rows_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < model_.columnCount(); ++c) width += rows_->columnWidth(c);
+    rows_->setMinimumSize(width, rows_->horizontalHeader()->sizeHint().height() +
+                                     12 * rows_->verticalHeader()->defaultSectionSize() + 2 * rows_->frameWidth());
+}
 
 imports::ResultOptions ResultsImportDialog::options() const {
     return imports::ResultOptions{knockoutGoals_->isChecked()};
 }
 
-void ResultsImportDialog::addRow(int row) {
-    const TeamResult& team = results_.teams[static_cast<std::size_t>(row)];
-    auto* item = new QTreeWidgetItem(rows_);
-    item->setText(ListName, QString::fromStdString(team.name));
-    item->setToolTip(ListName, matchedByText(plan_.matchedBy[static_cast<std::size_t>(row)]));
-    for (int c = kFirstResult; c < kColumnCount; ++c)
-        if (resultColumn(c).align == lists::Align::right) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-
-    auto* target = new TargetBox(rows_);
-    target->setObjectName(QStringLiteral("target%1").arg(row));
-    target->setFocusPolicy(Qt::StrongFocus);
-    target->setModel(choices_);
-    // Sized by the widest choice measured once, not by every box over every team.
-    target->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    if (choiceWidth_ == 0) {
-        QStyleOptionComboBox option;
-        option.initFrom(target);
-        int widest = 0;
-        for (const QString& choice : choices_->stringList())
-            widest = std::max(widest, target->fontMetrics().horizontalAdvance(choice));
-        choiceWidth_ =
-            target->style()
-                ->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, target->fontMetrics().height()), target)
-                .width();
-    }
-    target->setMinimumWidth(std::min(choiceWidth_, maxNameWidth()));
-    target->setCurrentIndex(plan_.targets[static_cast<std::size_t>(row)] + 1);
-    rows_->setItemWidget(item, Target, target);
-    targets_.push_back(target);
-
-    // The view shows and hides its cell widgets itself; the field inside a
-    // holder stays hidden while the row goes to a team of the game.
-    auto* holder = new QWidget(rows_);
-    auto* holderLayout = new QHBoxLayout(holder);
-    holderLayout->setContentsMargins(0, 0, 0, 0);
-    QLineEdit* name = makeLineField("", kTextFieldBytes, holder);
-    name->setObjectName(QStringLiteral("newName%1").arg(row));
-    name->setText(QString::fromStdString(plan_.newNames[static_cast<std::size_t>(row)]));
-    // The name it comes with shows whole, up to a sensible width.
-    const int nameWidth = name->fontMetrics().horizontalAdvance(name->text() + QStringLiteral("　　"));
-    name->setMinimumWidth(std::min(nameWidth, maxNameWidth()));
-    holderLayout->addWidget(name);
-    rows_->setItemWidget(item, NewName, holder);
-    newNames_.push_back(name);
-
-    connect(target, &QComboBox::currentIndexChanged, this, [this, row](int index) { chooseTarget(row, index - 1); });
-    connect(name, &QLineEdit::textChanged, this,
-            [this, row](const QString& text) { plan_.newNames[static_cast<std::size_t>(row)] = text.toStdString(); });
-    chooseTarget(row, plan_.targets[static_cast<std::size_t>(row)]);
-}
-
-void ResultsImportDialog::chooseTarget(int row, int target) {
-    plan_.targets[static_cast<std::size_t>(row)] = target;
-    newNames_[static_cast<std::size_t>(row)]->setVisible(target == ImportPlan::kAdd);
-    refreshValues(row);
-    refreshTeamsSummary();
-}
-
 void ResultsImportDialog::recompute() {
     results_ = imports::computeResults(list_, options());
-    for (int row = 0; row < static_cast<int>(results_.teams.size()); ++row) refreshValues(row);
-}
-
-void ResultsImportDialog::refreshValues(int row) {
-    const TeamResult& result = results_.teams[static_cast<std::size_t>(row)];
-    const int target = plan_.targets[static_cast<std::size_t>(row)];
-    const Team* old = target == ImportPlan::kAdd ? nullptr : &game_.teamAt(target);
-    const Team after = resultTeam(result);
-    QTreeWidgetItem* item = rows_->topLevelItem(row);
-
-    // A new team shows its values alone; a changed value shows both, in bold.
-    const auto put = [item](int column, const std::optional<QString>& before, const QString& now) {
-        const auto shown = [](const QString& text) { return text.isEmpty() ? QStringLiteral("－") : text; };
-        const bool changed = before && *before != now;
-        item->setText(column, changed ? shown(*before) + QStringLiteral(" → ") + shown(now) : now);
-        QFont font = item->font(column);
-        font.setBold(changed);
-        item->setFont(column, font);
-    };
-    const QString oldGroup = old ? fromSjis(old->group.view()) : QString();
-    put(Group, old ? std::optional(oldGroup) : std::nullopt,
-         result.group.empty() ? oldGroup : QString::fromStdString(result.group));
-    for (int c = kFirstResult; c < kColumnCount; ++c) {
-        const auto cell = resultColumn(c).cell;
-        put(c, old ? std::optional(cellText(cell(*old))) : std::nullopt, cellText(cell(after)));
-    }
+    model_.resultsChanged();
 }
 
 void ResultsImportDialog::refreshTeamsSummary() {
@@ -288,21 +297,30 @@ void ResultsImportDialog::refreshTeamsSummary() {
                                .arg(unnamed));
 }
 
+void ResultsImportDialog::commitEdit() {
+    const QModelIndex current = rows_->currentIndex();
+    if (QWidget* editor = current.isValid() ? rows_->indexWidget(current) : nullptr)
+        rows_->itemDelegate()->setModelData(editor, &model_, current);
+}
+
 void ResultsImportDialog::accept() {
+    commitEdit();
     try {
         imports::checkPlan(game_, results_, plan_);
     } catch (const imports::ImportError& error) {
         interaction_.tell(Interaction::Icon::Warning, windowTitle(),
                           QStringLiteral("「%1」は取り込めません。\n%2")
-                              .arg(QString::fromStdString(error.name()), QString::fromStdString(error.reason())));
-        for (int row = 0; row < static_cast<int>(results_.teams.size()); ++row) {
+                              .arg(fromUtf8Text(imports::visibleText(error.name())), importErrorReason(error)));
+        for (int row = 0; row < model_.rowCount(); ++row) {
             if (results_.teams[static_cast<std::size_t>(row)].name != error.name()) continue;
-            rows_->setCurrentItem(rows_->topLevelItem(row));
-            rows_->scrollToItem(rows_->topLevelItem(row));
-            if (plan_.targets[static_cast<std::size_t>(row)] == ImportPlan::kAdd)
-                newNames_[static_cast<std::size_t>(row)]->setFocus();
-            else
-                targets_[static_cast<std::size_t>(row)]->setFocus();
+            const int column = plan_.targets[static_cast<std::size_t>(row)] == ImportPlan::kAdd
+                                   ? ResultsPlanModel::NewName
+                                   : ResultsPlanModel::Target;
+            const QModelIndex cell = model_.index(row, column);
+            rows_->setFocus();
+            rows_->setCurrentIndex(cell);  // opens its editor
+            rows_->scrollTo(cell);
+            if (!rows_->indexWidget(cell)) rows_->edit(cell);
             break;
         }
         return;

@@ -2,17 +2,15 @@
 
 #include <QDialog>
 #include <QString>
-#include <vector>
 
 #include "imports/results_import.h"
 #include "model/game.h"
+#include "ui/dialogs/results_plan_model.h"
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QStringListModel;
-class QTreeWidget;
+class QListWidget;
+class QTableView;
 
 namespace scorvale::ui {
 
@@ -21,9 +19,10 @@ class Interaction;
 // "試合結果の取り込み": what a match list would do to the teams, before
 // anything changes. Each team of the list has a row with the team of the
 // game it goes to (or 新しいチームとして追加, under the name in its row) and
-// its results now and after the import. The knockout-goals box recomputes
-// the results and keeps the choices. OK checks the plan against the game and
-// stays open, naming the team, when it cannot be applied.
+// its results now and after the import; what the reading took on trust is
+// listed above them. The knockout-goals box recomputes the results and keeps
+// the choices. OK checks the plan against the game and stays open, naming
+// the team, when it cannot be applied.
 class ResultsImportDialog : public QDialog {
 public:
     // `prepared` comes from prepareImport with `options`; `source` names the
@@ -39,11 +38,11 @@ public:
     void accept() override;
 
 private:
-    void addRow(int row);
-    void chooseTarget(int row, int target);
     void recompute();
-    void refreshValues(int row);
     void refreshTeamsSummary();
+    void sizeColumns();
+    // Ends an open edit of a cell, keeping what it holds.
+    void commitEdit();
     int maxNameWidth() const;
 
     const Game& game_;
@@ -51,13 +50,11 @@ private:
     imports::MatchResults results_;
     imports::ImportPlan plan_;
     Interaction& interaction_;
-    QStringListModel* choices_;
-    int choiceWidth_ = 0;  // of a box that shows the widest choice whole
+    ResultsPlanModel model_;
     QLabel* teamsSummary_;
-    QTreeWidget* rows_;
+    QListWidget* problems_;
+    QTableView* rows_;
     QCheckBox* knockoutGoals_;
-    std::vector<QComboBox*> targets_;
-    std::vector<QLineEdit*> newNames_;
 };
 
 }  // namespace scorvale::ui
