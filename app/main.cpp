@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QTimer>
 #include <optional>
 
 #include "scorvale/version.h"
 #include "ui/app_setup.h"
+#include "ui/core_path.h"
 #include "ui/main_window.h"
 #include "ui/qt_interaction.h"
 
@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     // Opened as a new load once the window is up, so that a message about
     // the file stands over it.
     if (file) {
-        const std::string path = QFile::encodeName(*file).toStdString();
+        const std::string path = scorvale::ui::corePath(*file);
         QTimer::singleShot(0, &window, [&window, path] { window.controller().openAtStart(path); });
     }
     return QApplication::exec();

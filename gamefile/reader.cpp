@@ -6,7 +6,9 @@
 #include <optional>
 #include <vector>
 
+#if __has_include(<sys/mman.h>)  // not on Windows: no huge pages asked for there
 #include <sys/mman.h>
+#endif
 
 #include "gamefile/extra_lines.h"
 #include "gamefile/file_lines.h"

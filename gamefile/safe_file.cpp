@@ -13,23 +13,14 @@
 #include <vector>
 
 #include "gamefile/file_error.h"
+#include "gamefile/safe_file_common.h"
 #include "gamefile/save_target.h"
 
 namespace scorvale {
 
 namespace {
 
-WriteFaultHook& faultHook() {
-    static WriteFaultHook hook;
-    return hook;
-}
-
 std::string reasonOf(int error) { return std::strerror(error); }
-
-std::string tooLarge(std::uint64_t size) {
-    return "too large to load: " + std::to_string(size) + " bytes, more than the " +
-           std::to_string(readableFileLimit()) + " bytes of this computer's memory";
-}
 
 class Fd {
 public:
@@ -87,12 +78,8 @@ FileKind kindOf(mode_t mode) {
     return FileKind::other;
 }
 
-// Refuses all but a regular file the machine can hold.
 void checkReadable(const std::string& path, const struct stat& st) {
-    if (S_ISDIR(st.st_mode)) throw FileError(path, reasonOf(EISDIR));
-    if (!S_ISREG(st.st_mode)) throw FileError(path, notRegularReason(kindOf(st.st_mode)));
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    if (size > readableFileLimit()) throw FileError(path, tooLarge(size));
+    safe_file::checkReadable(path, kindOf(st.st_mode), static_cast<std::uint64_t>(st.st_size));
 }
 
 // What a save would replace at `file`. Whether the user may write it is
@@ -116,12 +103,6 @@ SaveTarget saveTargetAt(const std::string& file, const std::string& path) {
 }
 
 }  // namespace
-
-void setWriteFaultHookForTesting(WriteFaultHook hook) { faultHook() = std::move(hook); }
-
-void writeFileAtomically(const std::string& path, std::string_view bytes) {
-    writeFileAtomically(path, [bytes](const ByteSink& write) { write(bytes); });
-}
 
 void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce) {
     // The temporary file lies beside the file replaced, so that the rename
@@ -157,7 +138,7 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
     const ByteSink write = [&](std::string_view piece) {
         std::size_t done = 0;
         while (done < piece.size()) {
-            if (faultHook() && !faultHook()(written)) throw FileError(path, reasonOf(ENOSPC));
+            safe_file::checkWriteFault(path, written);
             const ssize_t n = ::write(fd.get(), piece.data() + done, piece.size() - done);
             if (n < 0) {
                 if (errno == EINTR) continue;
@@ -216,7 +197,7 @@ std::string readWholeFile(const std::string& path) {
         if (n == 0) break;
         // A file that grows while it is read is bounded all the same.
         if (data.size() + static_cast<std::size_t>(n) > limit)
-            throw FileError(path, tooLarge(data.size() + static_cast<std::size_t>(n)));
+            throw FileError(path, safe_file::tooLargeReason(data.size() + static_cast<std::size_t>(n)));
         data.append(buffer, static_cast<std::size_t>(n));
     }
     return data;

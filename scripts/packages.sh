@@ -7,6 +7,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libutf8proc-dev qt6-base-dev qt
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev chromium firefox-esr xvfb xdotool imagemagick python3 desktop-file-utils
                libxml2-utils shared-mime-info libglib2.0-bin appstream bash-completion man-db mandoc)
 
+# Further packages for the Windows build (scripts/windows.sh): MinGW-w64, Wine
+# to run its tests, NSIS for the installer, dpkg-dev for Debian's sources of
+# Qt and utf8proc, googletest's sources.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 nsis dpkg-dev zip unzip googletest
+                  xvfb xdotool imagemagick)
+
 # ensure_packages NAME... : apt-get install only what dpkg does not list as installed.
 ensure_packages() {
   local missing=() pkg

@@ -1,45 +1,8 @@
 #include "text/sjis_codec.h"
 
-#include <cerrno>
-#include <iconv.h>
-#include <stdexcept>
-#include <vector>
+#include "text/cp932_backends.h"
 
 namespace scorvale::sjis {
-
-// One iconv conversion descriptor.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(::iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert CP932");
-    }
-    ~Converter() { ::iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts as much as possible; returns false on an invalid or unconvertible
-    // sequence, leaving `in` pointing at it.
-    bool convert(const char*& in, std::size_t& inLeft, std::string& out) {
-        char buffer[4096];
-        while (inLeft > 0) {
-            char* outPtr = buffer;
-            std::size_t outLeft = sizeof buffer;
-            char* inPtr = const_cast<char*>(in);
-            const std::size_t r = ::iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-            in = inPtr;
-            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-            if (r == static_cast<std::size_t>(-1)) {
-                if (errno == E2BIG) continue;
-                ::iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-                return false;
-            }
-        }
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-};
 
 namespace {
 
@@ -77,41 +40,26 @@ std::string normaliseForCp932(std::string_view utf8) {
 
 }  // namespace
 
-std::string toUtf8(std::string_view sjis) {
-    // Opening a converter costs more than converting a name; a page converts
-    // one per member.
-    thread_local Decoder decoder;
-    std::string out;
-    out.reserve(sjis.size() * 3 / 2);
-    decoder.append(sjis, out);
-    return out;
-}
+#ifdef _WIN32
+std::string toUtf8(std::string_view sjis) { return detail::tableToUtf8(sjis); }
+std::optional<std::string> fromUtf8(std::string_view utf8) { return detail::tableFromUtf8(normaliseForCp932(utf8)); }
+#else
+std::string toUtf8(std::string_view sjis) { return detail::iconvToUtf8(sjis); }
+std::optional<std::string> fromUtf8(std::string_view utf8) { return detail::iconvFromUtf8(normaliseForCp932(utf8)); }
+#endif
 
-Decoder::Decoder() : converter_(std::make_unique<Converter>("UTF-8", "CP932")) {}
+#ifdef _WIN32
+// The table keeps no state between texts.
+class Converter {};
+Decoder::Decoder() = default;
 Decoder::~Decoder() = default;
 
 bool Decoder::append(std::string_view sjis, std::string& out) {
-    Converter& conv = *converter_;
-    const char* in = sjis.data();
-    std::size_t left = sjis.size();
-    bool clean = true;
-    while (!conv.convert(in, left, out)) {
-        out += "\xEF\xBF\xBD";
-        ++in;
-        --left;
-        clean = false;
-    }
-    return clean;
+    const std::size_t from = out.size();
+    out += detail::tableToUtf8(sjis);
+    // No CP932 character decodes to U+FFFD: each one here stands for a bad byte.
+    return out.find("\xEF\xBF\xBD", from) == std::string::npos;
 }
-
-std::optional<std::string> fromUtf8(std::string_view utf8) {
-    const std::string normal = normaliseForCp932(utf8);
-    Converter conv("CP932", "UTF-8");
-    std::string out;
-    const char* in = normal.data();
-    std::size_t left = normal.size();
-    if (!conv.convert(in, left, out)) return std::nullopt;
-    return out;
-}
+#endif
 
 }  // namespace scorvale::sjis

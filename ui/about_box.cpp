@@ -2,12 +2,12 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "scorvale/version.h"
+#include "ui/pictures.h"
 
 namespace scorvale::ui {
 
@@ -16,7 +16,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     auto* picture = new QLabel(this);
-    picture->setPixmap(QIcon(QStringLiteral(":/scorvale/about.svg")).pixmap(32, 32));
+    picture->setPixmap(programPicture(QStringLiteral("about")).pixmap(32, 32));
     picture->setFixedSize(32, 32);
     row->addWidget(picture, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;

@@ -19,6 +19,7 @@
 #include "ui/dialogs/edit_commands.h"
 #include "ui/dialogs/member_import_command.h"
 #include "ui/dialogs/results_import_command.h"
+#include "ui/core_path.h"
 #include "ui/file_messages.h"
 #include "ui/load_settings_dialog.h"
 #include "ui/password_dialog.h"
@@ -28,8 +29,8 @@ namespace scorvale::ui {
 
 namespace {
 
-QString localPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString localPath(const std::string& path) { return qtPath(path); }
+std::string localPath(const QString& path) { return corePath(path); }
 
 std::function<void()>& loadFaultHook() {
     static std::function<void()> hook = [] {};

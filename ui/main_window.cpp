@@ -3,12 +3,10 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +21,8 @@
 #include <optional>
 
 #include "ui/about_box.h"
+#include "ui/core_path.h"
+#include "ui/pictures.h"
 #include "ui/window_placement.h"
 
 namespace scorvale::ui {
@@ -140,7 +140,7 @@ MainWindow::MainWindow(Interaction& interaction, QWidget* parent)
     button(Command::save)->setToolTip(QStringLiteral("保存先を選んで保存します（今のファイルへの上書き保存は Ctrl+S）"));
     picture_ = new QLabel(strip_);
     picture_->setGeometry(9, 10 + 29 * kCommandCount + 14, 88, 88);
-    picture_->setPixmap(QIcon(QStringLiteral(":/scorvale/picture.svg")).pixmap(88, 88));
+    picture_->setPixmap(programPicture(QStringLiteral("picture")).pixmap(88, 88));
 
     teamList_ = makeList(&controller_.teamModel());
     memberList_ = makeList(&controller_.memberModel());
@@ -270,7 +270,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (!dropped) return;
     event->acceptProposedAction();
     // The command's dialogs run once the drop itself has ended.
-    const std::string file = QFile::encodeName(dropped->path).toStdString();
+    const std::string file = corePath(dropped->path);
     if (dropped->gameFile) QTimer::singleShot(0, this, [this, file] { controller_.loadDropped(file); });
     else QTimer::singleShot(0, this, [this, file] { controller_.importDropped(file); });
 }

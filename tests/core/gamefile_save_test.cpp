@@ -21,6 +21,7 @@
 #include "gamefile/file_error.h"
 #include "gamefile/game_file.h"
 #include "gamefile/safe_file.h"
+#include "tests/support/save_games.h"
 #include "tests/support/special_files.h"
 
 namespace scorvale {
@@ -35,14 +36,9 @@ protected:
         ASSERT_NE(::mkdtemp(tmpl), nullptr);
         dir_ = tmpl;
         target_ = (dir_ / "game.svl").string();
-        old_.settings.name = "Old";
+        old_ = testing::oldSavedGame();
         std::ofstream(target_, std::ios::binary) << gameFileBytes(old_);
-        game_.settings.name = "New";
-        for (int i = 0; i < 2000; ++i) {
-            Team t;
-            t.name = "T" + std::to_string(i);
-            game_.addTeam(t);
-        }
+        game_ = testing::largeNewGame();
     }
     void TearDown() override {
         setWriteFaultHookForTesting(nullptr);

@@ -22,6 +22,9 @@ inline const std::string kExampleGame = std::string(SOURCE_ROOT) + "/examples/wo
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// A new folder of its own under the system's temporary folder.
+std::filesystem::path makeScratchFolder();
+
 // A fresh folder under the system's temporary folder, removed at the end.
 class ScratchDir {
 public:

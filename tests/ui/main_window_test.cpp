@@ -11,6 +11,7 @@
 
 #include "lists/standings_tables.h"
 #include "scoring/ordering.h"
+#include "ui/pictures.h"
 #include "tests/support/scripted_interaction.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/window_placement.h"
@@ -472,6 +473,23 @@ private slots:
         QCOMPARE(team, QRect(105, 12, w.width() - 117, h / 2));
         QCOMPARE(member, QRect(105, 12 + h / 2, w.width() - 117, h - h / 2));
         QCOMPARE(w.minimumSize(), QSize(800, 340));
+    }
+
+    // A picture that is missing from the resources shows as nothing at all.
+    void picturesAtTheSizesShown() {
+        Q_INIT_RESOURCE(scorvale);
+        const std::pair<const char*, int> pictures[] = {{"icon", 16}, {"icon", 256}, {"picture", 88}, {"about", 32}};
+        for (const auto& [name, size] : pictures) {
+            const QPixmap shown = ui::programPicture(QString::fromLatin1(name)).pixmap(size, size);
+            QVERIFY2(!shown.isNull(), name);
+            QCOMPARE(shown.size(), QSize(size, size));
+            // Drawn, not only sized: some pixel is not transparent.
+            const QImage image = shown.toImage();
+            bool drawn = false;
+            for (int y = 0; y < size && !drawn; ++y)
+                for (int x = 0; x < size && !drawn; ++x) drawn = qAlpha(image.pixel(x, y)) != 0;
+            QVERIFY2(drawn, name);
+        }
     }
 };
 

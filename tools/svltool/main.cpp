@@ -5,6 +5,7 @@
 #include <new>
 
 #include "gamefile/file_error.h"
+#include "platform/command_line.h"
 #include "tools/svltool/subcommand.h"
 #include "tools/svltool/tool_errors.h"
 
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
     CLI::App app{"Reads, converts and reports Scorvale game files (.svl).", "svltool"};
     app.require_subcommand(1);
     app.fallthrough(false);
+    // Options are --long and -s on every system: a file name may start
+    // with "/" on Windows too. Set before the subcommands, which copy it.
+    app.allow_windows_style_options(false);
 
     const auto subcommands = tool::makeSubcommands();
     std::vector<std::pair<CLI::App*, tool::Subcommand*>> parsers;
@@ -35,8 +39,14 @@ int main(int argc, char** argv) {
         parsers.emplace_back(parser, command.get());
     }
 
+    // File names as the core takes them, whatever the system's argv holds.
+    std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& a : arguments) pointers.push_back(a.data());
+    platform::useBinaryStandardStreams();
+
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp& e) {

@@ -1,6 +1,5 @@
 #include "ui/dialogs/edit_commands.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "gamefile/file_error.h"
@@ -14,6 +13,7 @@
 #include "ui/dialogs/report_settings_dialog.h"
 #include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/team_dialog.h"
+#include "ui/core_path.h"
 #include "ui/file_messages.h"
 #include "ui/qt_text.h"
 #include "ui/svg_picture.h"
@@ -172,7 +172,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     computeStandings(game);
     if (!refreshView()) return false;
     const auto chosen = interaction.chooseSaveFile(QStringLiteral("Html (*.html)"), QStringLiteral("html"),
-                                                   QFile::decodeName(proposedReportPath(currentFilePath).c_str()));
+                                                   qtPath(proposedReportPath(currentFilePath)));
     if (!chosen) return false;
 
     const ReportDialogValues& v = dialog.values();
@@ -192,7 +192,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     game.report.backgroundImage = v.backgroundImage;
     game.page = v.page;
 
-    const std::string path = QFile::encodeName(*chosen).toStdString();
+    const std::string path = corePath(*chosen);
     try {
         if (reportWriter())
             reportWriter()(game, path, game.report);
@@ -201,7 +201,7 @@ bool runHtmlOutputCommand(Game& game, Interaction& interaction, const std::strin
     } catch (const FileError& error) {
         // The file layer's own message ends the command; the stored values stay.
         interaction.tell(Interaction::Icon::Warning, QStringLiteral("HTML出力"),
-                         QFile::decodeName(error.path().c_str()) + QStringLiteral("\n") + fileErrorReason(error));
+                         qtPath(error.path()) + QStringLiteral("\n") + fileErrorReason(error));
         return true;
     }
     if (game.page.picture) {

@@ -1,6 +1,5 @@
 #include "ui/dialogs/member_import_command.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <filesystem>
 
@@ -9,6 +8,7 @@
 #include "imports/member_import.h"
 #include "model/today_text.h"
 #include "ui/dialogs/member_import_dialog.h"
+#include "ui/core_path.h"
 #include "ui/file_messages.h"
 #include "ui/input_problem_text.h"
 
@@ -19,7 +19,7 @@ namespace {
 const QString kMembersCaption = QStringLiteral("参加者の取り込み");
 
 void warn(Interaction& interaction, const std::string& path, const QString& reason) {
-    interaction.tell(Interaction::Icon::Warning, kMembersCaption, QFile::decodeName(path.c_str()) + u'\n' + reason);
+    interaction.tell(Interaction::Icon::Warning, kMembersCaption, qtPath(path) + u'\n' + reason);
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     if (!path) {
         const auto chosen = interaction.chooseOpenFile(QStringLiteral("CSV・テキスト (*.csv *.txt *.tsv);;すべてのファイル (*)"), folder);
         if (!chosen) return false;
-        path = QFile::encodeName(*chosen).toStdString();
+        path = corePath(*chosen);
     }
     std::string bytes;
     imports::MembersFile file;
@@ -47,7 +47,7 @@ bool importMembersByDialog(Game& game, Interaction& interaction, std::optional<s
     }
 
     const std::string today = todayText();
-    MemberImportDialog dialog(QFileInfo(QFile::decodeName(path->c_str())).fileName(), std::move(bytes),
+    MemberImportDialog dialog(QFileInfo(qtPath(*path)).fileName(), std::move(bytes),
                               std::move(file), {}, game, today);
     if (!interaction.runDialog(dialog) || !dialog.plan()) return false;
     return imports::applyMemberImport(game, *dialog.plan(), today).changed();

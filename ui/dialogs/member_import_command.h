@@ -10,7 +10,7 @@
 namespace scorvale::ui {
 
 // "参加者の取り込み": asks for a CSV file, starting in `folder`, unless `path`
-// (a local path, as QFile::encodeName gives it) is given, reads it, shows the preview and on OK
+// (a path as ui/core_path.h gives it) is given, reads it, shows the preview and on OK
 // adds and replaces the members. A file that cannot be read or is no members
 // file ends the command with a warning naming it, the game untouched. True
 // when the game changed; the caller then scores, orders and refreshes

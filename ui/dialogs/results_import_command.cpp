@@ -1,6 +1,5 @@
 #include "ui/dialogs/results_import_command.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "gamefile/file_error.h"
@@ -10,6 +9,7 @@
 #include "model/today_text.h"
 #include "ui/dialogs/import_error_text.h"
 #include "ui/dialogs/results_import_dialog.h"
+#include "ui/core_path.h"
 #include "ui/file_messages.h"
 
 namespace scorvale::ui {
@@ -24,9 +24,9 @@ bool importResultsByDialog(Game& game, Interaction& interaction, std::optional<s
         const std::optional<QString> chosen =
             interaction.chooseOpenFile(QStringLiteral("試合結果 (*.json *.csv)"), folder);
         if (!chosen) return false;
-        path = QFile::encodeName(*chosen).toStdString();
+        path = corePath(*chosen);
     }
-    const QString shownPath = QFile::decodeName(QByteArray::fromStdString(*path));
+    const QString shownPath = qtPath(*path);
 
     imports::PreparedImport prepared;
     try {
