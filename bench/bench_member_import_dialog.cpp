@@ -6,31 +6,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
-#include <functional>
+#include <memory>
 #include <vector>
 
+#include "bench/median_time.h"
 #include "bench/members_file_bench.h"
 #include "ui/dialogs/member_import_dialog.h"
 
 using namespace scorvale;
+using scorvale::bench::medianMs;
 
 namespace {
-
-double medianMs(const std::function<void()>& step) {
-    std::vector<double> times;
-    for (int k = 0; k < 9; ++k) {
-        QElapsedTimer timer;
-        timer.start();
-        step();
-        QApplication::processEvents();
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void measure(const char* what, const std::string& csv, const Game& game) {
     std::vector<std::unique_ptr<ui::MemberImportDialog>> opened;
